@@ -1,0 +1,40 @@
+# Set-up, build, tests and benchmarks of vorlen and gvmain.
+#   make deps   install the Debian packages both trees need
+#   make        build both trees (build/native and build/win32)
+#   make test   deps, build, then every test (Win32 ones under Wine)
+#   make run    deps, build, then start vorlen
+#   make bench  the benchmarks, each against its target
+
+JOBS       ?= 2
+NATIVE     := build/native
+WIN32      := build/win32
+
+.PHONY: all deps build native win32 test run bench clean
+
+all: build
+
+deps:
+	@scripts/deps.sh
+
+build: deps native win32
+
+native:
+	@test -f $(NATIVE)/CMakeCache.txt || cmake -S . -B $(NATIVE) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(NATIVE) -j $(JOBS)
+
+win32:
+	@test -f $(WIN32)/CMakeCache.txt || cmake -S . -B $(WIN32) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+		-DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-i686.cmake
+	cmake --build $(WIN32) -j $(JOBS)
+
+test: build
+	@JOBS=$(JOBS) scripts/test.sh $(NATIVE) $(WIN32)
+
+run: build
+	@scripts/run.sh $(NATIVE)
+
+bench: build
+	$(NATIVE)/bench/occurrences_bench
+
+clean:
+	rm -rf build

@@ -1,0 +1,54 @@
+#include "local_clock.h"
+
+#include <ctime>
+
+namespace vorlen::platform {
+namespace {
+
+std::tm ToTm(const ClockReading& r) {
+    std::tm tm{};
+    tm.tm_year = r.year - 1900;
+    tm.tm_mon = r.month - 1;
+    tm.tm_mday = r.day;
+    tm.tm_hour = r.hour;
+    tm.tm_min = r.minute;
+    tm.tm_isdst = -1;
+    return tm;
+}
+
+int OffsetWestAt(std::time_t instant) {
+    std::tm local{};
+    if (!localtime_r(&instant, &local))
+        return 0;
+    return static_cast<int>(-local.tm_gmtoff / 60);
+}
+
+}  // namespace
+
+ClockReading LocalNow() {
+    std::time_t now = std::time(nullptr);
+    std::tm tm{};
+    localtime_r(&now, &tm);
+    return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min};
+}
+
+int UtcOffsetWestAtLocal(const ClockReading& local) {
+    tzset();
+    std::tm tm = ToTm(local);
+    std::time_t instant = std::mktime(&tm);
+    if (instant == static_cast<std::time_t>(-1))
+        return 0;
+    return OffsetWestAt(instant);
+}
+
+int UtcOffsetWestAtUtc(const ClockReading& utc) {
+    tzset();
+    std::tm tm = ToTm(utc);
+    tm.tm_isdst = 0;
+    std::time_t instant = timegm(&tm);
+    if (instant == static_cast<std::time_t>(-1))
+        return 0;
+    return OffsetWestAt(instant);
+}
+
+}  // namespace vorlen::platform

@@ -1,0 +1,24 @@
+// Local wall-clock time and the offset of the local time zone from UTC, from
+// the C library's zone data (TZ).
+#pragma once
+
+namespace vorlen::platform {
+
+struct ClockReading {
+    int year = 0;
+    int month = 0;  // 1-12
+    int day = 0;
+    int hour = 0;
+    int minute = 0;
+};
+
+ClockReading LocalNow();
+
+// Minutes to add to a local time to reach UTC (positive west of Greenwich),
+// as in force at that local wall-clock time, daylight saving included.
+int UtcOffsetWestAtLocal(const ClockReading& local);
+
+// The same offset, in force at the given UTC instant.
+int UtcOffsetWestAtUtc(const ClockReading& utc);
+
+}  // namespace vorlen::platform

@@ -1,0 +1,170 @@
+#include "locale_format.h"
+
+#include <unicode/calendar.h>
+#include <unicode/datefmt.h>
+#include <unicode/gregocal.h>
+#include <unicode/locid.h>
+#include <unicode/smpdtfmt.h>
+#include <unicode/timezone.h>
+#include <unicode/ucnv.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <memory>
+
+namespace vorlen::platform {
+namespace {
+
+// The program is single-threaded (one UI thread), so one cache of formatters
+// for the chosen locale is enough.
+struct FormatCache {
+    bool ready = false;
+    icu::Locale locale;
+    std::unique_ptr<icu::DateFormat> shortDate;
+    std::unique_ptr<icu::DateFormat> longDate;
+    std::unique_ptr<icu::DateFormat> shortTime;
+};
+
+FormatCache& Cache() {
+    static FormatCache cache;
+    return cache;
+}
+
+std::string EnvironmentLocaleName() {
+    for (const char* var : {"LC_ALL", "LC_TIME", "LANG"}) {
+        const char* value = std::getenv(var);
+        if (value && *value)
+            return value;
+    }
+    return "C";
+}
+
+// "de_DE.UTF-8@euro" -> "de_DE"; "C" and "POSIX" -> ICU's POSIX locale.
+std::string IcuLocaleName(std::string name) {
+    name = name.substr(0, name.find_first_of(".@"));
+    if (name.empty() || name == "C" || name == "POSIX")
+        return "en_US_POSIX";
+    return name;
+}
+
+std::unique_ptr<icu::DateFormat> MakeFormatter(icu::DateFormat* made) {
+    std::unique_ptr<icu::DateFormat> formatter(made);
+    if (formatter) {
+        // Dates are calendar days, not instants: format them in UTC so that
+        // no zone transition can shift the day.
+        formatter->setTimeZone(*icu::TimeZone::getGMT());
+    }
+    return formatter;
+}
+
+FormatCache& Ready() {
+    FormatCache& cache = Cache();
+    if (!cache.ready)
+        SetFormatLocale("");
+    return cache;
+}
+
+std::string Pattern(const icu::DateFormat* formatter) {
+    std::string pattern;
+    auto* simple = dynamic_cast<const icu::SimpleDateFormat*>(formatter);
+    if (simple) {
+        icu::UnicodeString text;
+        simple->toPattern(text);
+        text.toUTF8String(pattern);
+    }
+    return pattern;
+}
+
+// The first character after the first run of pattern letters, skipping
+// quoted literals; '/' when there is none fit for a one-byte separator.
+char SeparatorOf(const std::string& pattern) {
+    size_t i = 0;
+    while (i < pattern.size() && std::isalpha(static_cast<unsigned char>(pattern[i])))
+        ++i;
+    while (i < pattern.size() && pattern[i] == ' ')
+        ++i;
+    if (i < pattern.size()) {
+        unsigned char c = static_cast<unsigned char>(pattern[i]);
+        if (c < 0x80 && c != '\'' && !std::isalnum(c))
+            return static_cast<char>(c);
+    }
+    return '/';
+}
+
+int OrderOf(const std::string& pattern) {
+    size_t day = pattern.find('d');
+    size_t month = pattern.find_first_of("ML");
+    size_t year = pattern.find_first_of("yu");
+    if (year != std::string::npos && year < day && year < month)
+        return 2;
+    if (day != std::string::npos && day < month)
+        return 1;
+    return 0;
+}
+
+std::string ToWindows1252(const icu::UnicodeString& text, size_t maxBytes) {
+    UErrorCode status = U_ZERO_ERROR;
+    UConverter* converter = ucnv_open("windows-1252", &status);
+    if (U_FAILURE(status))
+        return {};
+    ucnv_setSubstChars(converter, "?", 1, &status);
+    std::string bytes(static_cast<size_t>(text.length()) * 2 + 1, '\0');
+    status = U_ZERO_ERROR;
+    int32_t length = text.extract(bytes.data(), static_cast<int32_t>(bytes.size()), converter, status);
+    ucnv_close(converter);
+    if (U_FAILURE(status))
+        return {};
+    bytes.resize(std::min(static_cast<size_t>(length), maxBytes));
+    return bytes;
+}
+
+}  // namespace
+
+void SetFormatLocale(const std::string& name) {
+    FormatCache& cache = Cache();
+    cache.locale = icu::Locale(IcuLocaleName(name.empty() ? EnvironmentLocaleName() : name).c_str());
+    cache.shortDate = MakeFormatter(icu::DateFormat::createDateInstance(icu::DateFormat::kShort, cache.locale));
+    cache.longDate = MakeFormatter(icu::DateFormat::createDateInstance(icu::DateFormat::kFull, cache.locale));
+    cache.shortTime = MakeFormatter(icu::DateFormat::createTimeInstance(icu::DateFormat::kShort, cache.locale));
+    cache.ready = true;
+}
+
+std::string FormatLocaleName() {
+    return Ready().locale.getName();
+}
+
+LocaleDateSettings ReadLocaleDateSettings() {
+    FormatCache& cache = Ready();
+    LocaleDateSettings settings;
+    std::string datePattern = Pattern(cache.shortDate.get());
+    if (!datePattern.empty()) {
+        settings.dateOrder = OrderOf(datePattern);
+        settings.dateSeparator = SeparatorOf(datePattern);
+    }
+    std::string timePattern = Pattern(cache.shortTime.get());
+    if (!timePattern.empty())
+        settings.time24Hour = timePattern.find_first_of("Hk") != std::string::npos ? 1 : 0;
+    return settings;
+}
+
+std::string LocaleDateText(int year, int month, int day, bool longForm, size_t maxBytes) {
+    FormatCache& cache = Ready();
+    icu::DateFormat* formatter = longForm ? cache.longDate.get() : cache.shortDate.get();
+    if (!formatter)
+        return {};
+    UErrorCode status = U_ZERO_ERROR;
+    icu::GregorianCalendar calendar(*icu::TimeZone::getGMT(), status);
+    if (U_FAILURE(status))
+        return {};
+    calendar.clear();
+    calendar.set(year, month - 1, day);
+    UDate when = calendar.getTime(status);
+    if (U_FAILURE(status))
+        return {};
+    icu::UnicodeString text;
+    formatter->format(when, text);
+    return ToWindows1252(text, maxBytes);
+}
+
+}  // namespace vorlen::platform
