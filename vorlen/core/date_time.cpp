@@ -102,6 +102,13 @@ bool ReadTrailingYear(const char* p, int32_t referenceYear, int32_t& year) {
 
 }  // namespace
 
+void ReadDateSettingsFromLocale() {
+    platform::LocaleDateSettings settings = platform::ReadLocaleDateSettings();
+    dateOrder = settings.dateOrder;
+    dateSeparator = settings.dateSeparator;
+    time24Hour = settings.time24Hour;
+}
+
 Date Date::Today() {
     platform::ClockReading now = platform::LocalNow();
     return Date(now.day, now.month, now.year);

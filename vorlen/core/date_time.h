@@ -13,6 +13,9 @@ extern int dateOrder;       // 0 month-day-year, 1 day-month-year, 2 year-month-
 extern char dateSeparator;  // separator of the short numeric date
 extern int time24Hour;      // 0 12-hour clock with am/pm, 1 24-hour clock
 
+// Replaces the three settings above with the user's locale's (start-up).
+void ReadDateSettingsFromLocale();
+
 // Stored in this field order (12 bytes) in the data file. All zeros is the
 // "no date" value.
 struct Date {

@@ -2,6 +2,8 @@
 
 #include "vorlen/core/date_time.h"
 
+#include "../core/date_settings_guard.h"
+
 #include <gtest/gtest.h>
 
 namespace vorlen::platform {
@@ -31,6 +33,18 @@ TEST_F(LocaleFormat, OrderSeparatorAndClockComeFromTheLocalePatterns) {
         EXPECT_EQ(settings.dateSeparator, c.separator) << c.locale;
         EXPECT_EQ(settings.time24Hour, c.clock24) << c.locale;
     }
+}
+
+TEST_F(LocaleFormat, StartUpTakesTheSettingsIntoTheDateTexts) {
+    test::DateSettingsGuard restore(dateOrder, dateSeparator, time24Hour);
+    SetFormatLocale("de_DE");
+    ReadDateSettingsFromLocale();
+    EXPECT_EQ(Date(2, 3, 1998).Text(), "02.03.1998");
+    EXPECT_EQ(Time(14, 5).Text(), "14:05");
+    SetFormatLocale("en_US");
+    ReadDateSettingsFromLocale();
+    EXPECT_EQ(Date(2, 3, 1998).Text(), "03/02/1998");
+    EXPECT_EQ(Time(14, 5).Text(), "02:05 pm");
 }
 
 TEST_F(LocaleFormat, EnvironmentNamesLoseTheirCodesetAndModifier) {
