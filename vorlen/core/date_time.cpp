@@ -73,13 +73,15 @@ bool ReadDatePart(const char*& p, int32_t& value) {
     return false;
 }
 
+// Reads exactly `count` digits; `value` changes only on success.
 bool ReadDigits(const char*& p, int count, int32_t& value) {
-    value = 0;
+    int32_t read = 0;
     for (int i = 0; i < count; ++i) {
         if (!IsDigit(p[i]))
             return false;
-        value = value * 10 + (p[i] - '0');
+        read = read * 10 + (p[i] - '0');
     }
+    value = read;
     p += count;
     return true;
 }
@@ -249,24 +251,44 @@ Time Time::Now() {
 }
 
 int32_t Time::AddMinutes(int32_t n) {
-    int32_t carried = 0;
-    minute += n;
-    while (minute < 0 || minute > 59) {
-        if (n >= 1) {
-            minute -= 60;
-            if (++hour == 24) {
-                hour = 0;
-                ++carried;
-            }
+    // Hour by hour, as a clock turns: reaching 24 wraps to 0 and carries a
+    // day forwards, falling below 0 wraps to 23 and carries one backwards.
+    // The steps are counted at once rather than taken one by one, and the
+    // direction follows the minute's overflow, so that a damaged minute can
+    // neither loop for long nor overflow.
+    int64_t total = int64_t{minute} + n;
+    int64_t hourSteps = 0;
+    if (total > 59)
+        hourSteps = (total - 60) / 60 + 1;
+    else if (total < 0)
+        hourSteps = -((-total - 1) / 60 + 1);
+    minute = static_cast<int32_t>(total - hourSteps * 60);
+
+    int64_t h = hour;
+    int64_t carried = 0;
+    if (hourSteps > 0 && h < 24) {
+        int64_t toWrap = 24 - h;
+        if (hourSteps >= toWrap) {
+            int64_t rest = hourSteps - toWrap;
+            carried = 1 + rest / 24;
+            h = rest % 24;
         } else {
-            minute += 60;
-            if (--hour < 0) {
-                hour = 23;
-                --carried;
-            }
+            h += hourSteps;
         }
+    } else if (hourSteps < 0) {
+        int64_t toWrap = h >= 0 ? h + 1 : 1;
+        if (-hourSteps >= toWrap) {
+            int64_t rest = -hourSteps - toWrap;
+            carried = -(1 + rest / 24);
+            h = 23 - rest % 24;
+        } else {
+            h += hourSteps;
+        }
+    } else {
+        h += hourSteps;  // an hour of 24 or more never reaches 24 again
     }
-    return carried;
+    hour = static_cast<int32_t>(std::clamp<int64_t>(h, INT32_MIN, INT32_MAX));
+    return static_cast<int32_t>(carried);
 }
 
 std::string Time::Text() const {
@@ -350,7 +372,7 @@ std::string DateTime::VCalUtcText() const {
 }
 
 bool DateTime::ParseVCal(const std::string& text) {
-    if (text.size() < 13 || text[8] != 'T')
+    if (text.size() < 9 || text[8] != 'T')
         return false;
     const char* p = text.c_str();
     if (!ReadDigits(p, 4, date.year) || date.year < 1901)

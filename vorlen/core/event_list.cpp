@@ -8,6 +8,8 @@ EventNode* Eventlist::Add() {
 
 EventNode* Eventlist::Append(std::unique_ptr<EventNode> event) {
     EventNode* node = event.release();
+    if (!node)
+        return nullptr;
     node->Unlink();
     node->prev = tail;
     if (tail)
@@ -17,6 +19,20 @@ EventNode* Eventlist::Append(std::unique_ptr<EventNode> event) {
     tail = node;
     ++count;
     return node;
+}
+
+void Eventlist::Splice(Eventlist& other) {
+    if (&other == this || !other.head)
+        return;
+    other.head->prev = tail;
+    if (tail)
+        tail->next = other.head;
+    else
+        head = other.head;
+    tail = other.tail;
+    count += other.count;
+    other.head = other.tail = nullptr;
+    other.count = 0;
 }
 
 EventNode* Eventlist::AddCopy(const EventNode& event) {

@@ -25,6 +25,8 @@ public:
     EventNode* Add();
     // Appends an event that the caller hands over (a cut or loaded node).
     EventNode* Append(std::unique_ptr<EventNode> event);
+    // Moves every node of `other` to the end of this list, in order.
+    void Splice(Eventlist& other);
     // Appends a copy of every field except reservedText.
     EventNode* AddCopy(const EventNode& event);
     // Destroys the node; a null node is ignored.

@@ -1,5 +1,7 @@
 #include "occurrences.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <type_traits>
 
@@ -36,6 +38,11 @@ struct Query {
     }
 };
 
+// Years computed from damaged records may leave the 32-bit range.
+int32_t ClampYear(int64_t year) {
+    return static_cast<int32_t>(std::clamp<int64_t>(year, INT32_MIN, INT32_MAX));
+}
+
 // The event's last day: endDate, or startDate for a one-day event.
 const Date& EndOf(const EventNode& event) {
     return event.endDate.day != 0 ? event.endDate : event.startDate;
@@ -66,7 +73,7 @@ void Yearly(Query& q) {
     }
     if (year < start.year)
         return;
-    SingleSpan(q, Date(start.day, start.month, year), Date(end.day, end.month, year + (end.year - start.year)));
+    SingleSpan(q, Date(start.day, start.month, year), Date(end.day, end.month, ClampYear(year + int64_t{end.year} - start.year)));
 }
 
 void MonthlyByDay(Query& q) {
@@ -78,16 +85,10 @@ void MonthlyByDay(Query& q) {
         // An occurrence that runs into a later month ends as many months
         // after this one as the event's own end lies after its start; the
         // year is counted too, so that a span over New Year stays a span.
-        int32_t month = q.day.month + (end.year - start.year) * 12 + (end.month - start.month);
-        int32_t year = q.day.year;
-        while (month > 12) {
-            month -= 12;
-            ++year;
-        }
-        while (month < 1) {
-            month += 12;
-            --year;
-        }
+        int64_t months = int64_t{q.day.month} - 1 + (int64_t{end.year} - start.year) * 12 + end.month - start.month;
+        int64_t years = months >= 0 ? months / 12 : -((-months + 11) / 12);
+        int32_t month = static_cast<int32_t>(months - years * 12 + 1);
+        int32_t year = ClampYear(q.day.year + years);
         occurrenceEnd = Date(end.day, month, year);
     }
     SingleSpan(q, occurrenceStart, occurrenceEnd);
@@ -127,7 +128,9 @@ void MonthlyByPosition(Query& q) {
     const MonthlyPosition& position = q.event.monthlyPosition;
     int64_t last = q.dayNumber + (q.withWarnings ? q.event.warningDays : 0);
     int32_t weekday = position.weekday - 1;  // 0 = Sunday
-    if (last < q.dayNumber || position.weekOrdinal < 1 || weekday < 0 || weekday > 6)
+    // No month has a sixth such weekday, so ordinals above 5 never qualify.
+    if (last < q.dayNumber || position.weekOrdinal < 1 || position.weekOrdinal > 5 || weekday < 0 ||
+        weekday > 6)
         return;
     Date first(1, q.day.month, q.day.year);
     for (int64_t firstNumber = Number(first); firstNumber <= last; firstNumber = Number(first)) {

@@ -1,9 +1,11 @@
 // A record's text that may never have been set, kept apart from an empty
-// one. One pointer wide, so that records full of texts stay small and the
-// fields that every list walk reads share few cache lines.
+// one. One pointer wide and one allocation per non-empty text (none for an
+// empty one), so that records full of texts stay small and files of many
+// events load quickly.
 #pragma once
 
-#include <memory>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -12,39 +14,77 @@ namespace vorlen {
 class OptionalText {
 public:
     OptionalText() = default;
-    explicit OptionalText(std::string text) : text_(std::make_unique<std::string>(std::move(text))) {}
-    explicit OptionalText(const char* text) : text_(text ? std::make_unique<std::string>(text) : nullptr) {}
-    OptionalText(const OptionalText& other) : text_(Clone(other)) {}
-    OptionalText(OptionalText&&) noexcept = default;
+    explicit OptionalText(std::string_view text) { Assign(text); }
+    explicit OptionalText(const char* text) {
+        if (text)
+            Assign(text);
+    }
+    OptionalText(const OptionalText& other) {
+        if (other.block_)
+            Assign(other.view());
+    }
+    OptionalText(OptionalText&& other) noexcept : block_(other.block_) { other.block_ = nullptr; }
     OptionalText& operator=(const OptionalText& other) {
-        if (this != &other)
-            text_ = Clone(other);
+        if (this != &other) {
+            OptionalText copy(other);
+            Swap(copy);
+        }
         return *this;
     }
-    OptionalText& operator=(OptionalText&&) noexcept = default;
+    OptionalText& operator=(OptionalText&& other) noexcept {
+        OptionalText taken(std::move(other));
+        Swap(taken);
+        return *this;
+    }
+    ~OptionalText() { reset(); }
 
-    bool has_value() const { return text_ != nullptr; }
+    bool has_value() const { return block_ != nullptr; }
     explicit operator bool() const { return has_value(); }
-    // Only for a text that has a value.
-    const std::string& operator*() const { return *text_; }
-    const std::string* operator->() const { return text_.get(); }
+    // The text; empty for a text never set.
+    std::string_view view() const {
+        if (!block_)
+            return {};
+        uint32_t length;
+        std::memcpy(&length, block_, sizeof length);
+        return {block_ + sizeof length, length};
+    }
+    std::string_view operator*() const { return view(); }
     std::string value_or(std::string_view fallback) const {
-        return text_ ? *text_ : std::string(fallback);
+        return std::string(block_ ? view() : fallback);
     }
-    void reset() { text_.reset(); }
+    void reset() {
+        if (block_ != EmptyBlock())
+            delete[] block_;
+        block_ = nullptr;
+    }
+    void Swap(OptionalText& other) noexcept { std::swap(block_, other.block_); }
 
-    friend bool operator==(const OptionalText& a, std::string_view b) { return a.text_ && *a.text_ == b; }
-    friend bool operator==(const OptionalText& a, const OptionalText& b) {
-        return a.text_ ? (b.text_ && *a.text_ == *b.text_) : !b.text_;
-    }
+    friend bool operator==(const OptionalText& a, std::string_view b) { return a.block_ && a.view() == b; }
     friend bool operator!=(const OptionalText& a, std::string_view b) { return !(a == b); }
+    friend bool operator==(const OptionalText& a, const OptionalText& b) {
+        return a.block_ ? (b.block_ && a.view() == b.view()) : !b.block_;
+    }
 
 private:
-    static std::unique_ptr<std::string> Clone(const OptionalText& other) {
-        return other.text_ ? std::make_unique<std::string>(*other.text_) : nullptr;
+    // A block is the length (4 bytes), the characters and a NUL; every empty
+    // text shares one static block.
+    static char* EmptyBlock() {
+        static char empty[sizeof(uint32_t) + 1] = {};
+        return empty;
+    }
+    void Assign(std::string_view text) {
+        if (text.empty()) {
+            block_ = EmptyBlock();
+            return;
+        }
+        uint32_t length = static_cast<uint32_t>(text.size());
+        block_ = new char[sizeof length + text.size() + 1];
+        std::memcpy(block_, &length, sizeof length);
+        std::memcpy(block_ + sizeof length, text.data(), text.size());
+        block_[sizeof length + text.size()] = '\0';
     }
 
-    std::unique_ptr<std::string> text_;
+    char* block_ = nullptr;
 };
 
 }  // namespace vorlen

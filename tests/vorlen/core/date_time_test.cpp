@@ -173,6 +173,69 @@ TEST(TimeArithmetic, AddMinutesCarriesDaysBothWays) {
     EXPECT_EQ(Time(9, 30).MinutesUntil(11, 0), 90);
 }
 
+// The clock rule taken literally, one hour at a time; only for values
+// where it comes to an end.
+int32_t ReferenceAddMinutes(Time& t, int32_t n) {
+    int32_t carried = 0;
+    t.minute += n;
+    while (t.minute < 0 || t.minute > 59) {
+        if (n >= 1) {
+            t.minute -= 60;
+            if (++t.hour == 24) {
+                t.hour = 0;
+                ++carried;
+            }
+        } else {
+            t.minute += 60;
+            if (--t.hour < 0) {
+                t.hour = 23;
+                --carried;
+            }
+        }
+    }
+    return carried;
+}
+
+TEST(TimeArithmetic, AddMinutesFollowsTheClockRuleForEveryStart) {
+    std::mt19937 random(11);
+    std::uniform_int_distribution<int> hours(-1, 23), minutes(-1, 59), shifts(-20000, 20000);
+    for (int i = 0; i < 20000; ++i) {
+        Time start(hours(random), minutes(random));
+        int n = shifts(random);
+        if (start.minute + n < 0 && n >= 1)
+            continue;  // the literal rule would never end
+        Time expected = start;
+        int32_t expectedCarry = ReferenceAddMinutes(expected, n);
+        Time actual = start;
+        ASSERT_EQ(actual.AddMinutes(n), expectedCarry) << start.hour << ":" << start.minute << " + " << n;
+        ASSERT_EQ(actual.hour, expected.hour);
+        ASSERT_EQ(actual.minute, expected.minute);
+    }
+    Time none;
+    EXPECT_EQ(none.AddMinutes(0), -1);  // no time, as the clock rule has it
+    EXPECT_EQ(none.hour, 23);
+    EXPECT_EQ(none.minute, 59);
+}
+
+TEST(TimeArithmetic, DamagedMinutesEndQuicklyWithoutOverflow) {
+    Time t(10, 75);
+    EXPECT_EQ(t.AddMinutes(-5), 0);
+    EXPECT_EQ(t.hour, 11);
+    EXPECT_EQ(t.minute, 10);
+
+    t = Time(10, INT32_MAX - 5);
+    int32_t carried = t.AddMinutes(-10);
+    EXPECT_GE(t.minute, 0);
+    EXPECT_LE(t.minute, 59);
+    EXPECT_GT(carried, 1000000);
+
+    t = Time(10, INT32_MIN + 5);
+    carried = t.AddMinutes(INT32_MAX);
+    EXPECT_GE(t.minute, 0);
+    EXPECT_LE(t.minute, 59);
+    EXPECT_EQ(carried, 0);
+}
+
 TEST(TimeArithmetic, DateTimeMovesTheDateWithTheCarry) {
     DateTime value(Date(31, 12, 1999), Time(23, 45));
     value.AddMinutes(30);
@@ -404,6 +467,12 @@ TEST(VCalParse, FailedChecksKeepTheFieldsReadSoFar) {
     EXPECT_EQ(v.date.year, 1998);
     EXPECT_EQ(v.date.month, 13);
     EXPECT_EQ(v.date.day, 0);
+
+    DateTime cut;
+    EXPECT_FALSE(cut.ParseVCal("19980302T14"));
+    EXPECT_EQ(cut.date.day, 2);
+    EXPECT_EQ(cut.time.hour, 14);
+    EXPECT_EQ(cut.time.minute, -1);
 }
 
 TEST(TimeZoneShift, UsesTheOffsetInForceIncludingDaylightSaving) {

@@ -203,6 +203,7 @@ TEST(EventlistLinks, DetachHandsTheNodeOverAndAppendTakesItBack) {
     EXPECT_EQ(Descriptions(list), (std::vector<std::string>{"a", "c"}));
     EXPECT_EQ(list.Detach(nullptr), nullptr);
 
+    EXPECT_EQ(list.Append(nullptr), nullptr);
     list.Append(std::move(middle));
     EXPECT_EQ(Descriptions(list), (std::vector<std::string>{"a", "c", "b"}));
     EXPECT_EQ(DescriptionsBackwards(list), Descriptions(list));
@@ -230,6 +231,52 @@ TEST(EventlistLinks, DestroyingANodeUnlinksIt) {
     EXPECT_EQ(z.prev, &x);
     x.Unlink();
     z.Unlink();
+}
+
+TEST(EventlistLinks, SpliceMovesEveryNodeInOrder) {
+    Eventlist list, more, none;
+    Fill(list, {"a"});
+    Fill(more, {"b", "c"});
+    list.Splice(more);
+    list.Splice(none);
+    list.Splice(list);
+    EXPECT_EQ(Descriptions(list), (std::vector<std::string>{"a", "b", "c"}));
+    EXPECT_EQ(DescriptionsBackwards(list), Descriptions(list));
+    EXPECT_EQ(list.count, 3);
+    EXPECT_EQ(more.count, 0);
+    EXPECT_EQ(more.head, nullptr);
+    none.Splice(list);
+    EXPECT_EQ(Descriptions(none), (std::vector<std::string>{"a", "b", "c"}));
+}
+
+TEST(OptionalTexts, CopiesAreDeepAndNullStaysApartFromEmpty) {
+    OptionalText never;
+    OptionalText empty("");
+    OptionalText text(std::string("Dentist"));
+    EXPECT_FALSE(never.has_value());
+    EXPECT_TRUE(empty.has_value());
+    EXPECT_EQ(*empty, "");
+    EXPECT_FALSE(never == empty);
+    EXPECT_TRUE(never == OptionalText());
+    EXPECT_EQ(never.value_or("none"), "none");
+    EXPECT_EQ(empty.value_or("none"), "");
+
+    OptionalText copy = text;
+    text = OptionalText("Doctor");
+    EXPECT_EQ(copy, "Dentist");
+    EXPECT_EQ(text, "Doctor");
+    copy = copy;
+    EXPECT_EQ(copy, "Dentist");
+    OptionalText moved = std::move(copy);
+    EXPECT_EQ(moved, "Dentist");
+    EXPECT_FALSE(copy.has_value());
+    moved = empty;
+    EXPECT_TRUE(moved.has_value());
+    EXPECT_EQ(*moved, "");
+    moved.reset();
+    EXPECT_FALSE(moved.has_value());
+    std::string withNul("a\0b", 3);
+    EXPECT_EQ(OptionalText(std::string_view(withNul)).view().size(), 3u);
 }
 
 TEST(EventlistLinks, DeleteAllEmptiesTheList) {

@@ -249,6 +249,69 @@ TEST(MonthlyByPositionOccurrences, LongWindowsGiveSeveralWarningsAndNegativeOnes
     EXPECT_EQ(On(event, Date(2, 3, 1998), false), Entries{"0 19980302 -"});
 }
 
+TEST(MonthlyByDayOccurrences, SpansStayInTheirMonthUpToTheStartDate) {
+    // The stretch into the next month applies only after the start date.
+    TestEvent event(PeriodMonthlyByDay, Date(30, 6, 1998), 3);
+    event.SetEndDate(2, 7, 1998);
+    EXPECT_EQ(On(event, Date(30, 3, 1998)), Entries{"0 19980330 19980302"});
+    EXPECT_EQ(On(event, Date(30, 8, 1998)), Entries{"0 19980830 19980902"});
+    EXPECT_EQ(On(event, Date(27, 8, 1998)), Entries{"3 19980830 19980902"});
+}
+
+TEST(YearlyOccurrences, UnknownStartYearsSpanWithinTheViewingYear) {
+    TestEvent event(PeriodYearly, Date(10, 3, 0));
+    event.SetEndDate(12, 3, 0);
+    EXPECT_EQ(On(event, Date(11, 3, 1998)), Entries{"0 19980311 19980312 continuing"});
+}
+
+TEST(DamagedEvents, ExtremeFieldsGiveNoEntriesAndNoOverflow) {
+    TestEvent position(PeriodMonthlyByPosition, Date(), 40);
+    position.SetMonthlyPosition(613566758, 3, 0);  // 7 * (n - 1) would wrap to 3
+    EXPECT_EQ(On(position, Date(6, 3, 1998)), Entries{});
+    position.SetMonthlyPosition(6, 3, 0);
+    EXPECT_EQ(On(position, Date(6, 3, 1998)), Entries{});
+
+    TestEvent yearly(PeriodYearly, Date(1, 1, 1900));
+    yearly.SetEndDate(2, 2, INT32_MAX - 10);
+    EXPECT_EQ(On(yearly, Date(1, 1, 1998)).size(), 1u);
+
+    TestEvent monthly(PeriodMonthlyByDay, Date(1, 1, 1900));
+    monthly.SetEndDate(2, 2, INT32_MAX - 10);
+    EXPECT_EQ(On(monthly, Date(1, 3, 1998)).size(), 1u);
+    monthly.SetEndDate(2, 2, INT32_MIN + 10);
+    EXPECT_EQ(On(monthly, Date(1, 3, 1998)).size(), 1u);
+}
+
+TEST(ListOccurrences, EachEventInListOrderWithItsOwnExpiry) {
+    Eventlist list;
+    EventNode* weekly = list.Add();
+    weekly->period = PeriodWeekly;
+    weekly->startDate = Date(2, 3, 1998);
+    weekly->SetDescription("weekly");
+    EventNode* expired = list.Add();
+    expired->period = PeriodWeekly;
+    expired->startDate = Date(2, 3, 1998);
+    expired->rangeEndDate = Date(8, 3, 1998);
+    EventNode* once = list.Add();
+    once->period = PeriodOnceOff;
+    once->startDate = Date(11, 3, 1998);
+    once->warningDays = 2;
+
+    std::vector<OccurrenceEntry> entries{OccurrenceEntry{}};  // appended to, not replaced
+    AppendOccurrences(list, Date(9, 3, 1998), true, entries);
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[1].event, weekly);
+    EXPECT_EQ(entries[1].daysAhead, 0);
+    EXPECT_EQ(entries[2].event, once);
+    EXPECT_EQ(entries[2].daysAhead, 2);
+
+    entries.clear();
+    AppendOccurrences(list, Date(2, 3, 1998), false, entries);
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].event, weekly);
+    EXPECT_EQ(entries[1].event, expired);
+}
+
 TEST(UnknownPeriods, NeverOccur) {
     for (int32_t period : {0, 8, -1, 1000}) {
         TestEvent event(period, Date(2, 3, 1998), 10);
