@@ -1,12 +1,13 @@
 #include "locale_format.h"
 
+#include "text_encoding.h"
+
 #include <unicode/calendar.h>
 #include <unicode/datefmt.h>
 #include <unicode/gregocal.h>
 #include <unicode/locid.h>
 #include <unicode/smpdtfmt.h>
 #include <unicode/timezone.h>
-#include <unicode/ucnv.h>
 
 #include <algorithm>
 #include <cctype>
@@ -103,22 +104,6 @@ int OrderOf(const std::string& pattern) {
     return 0;
 }
 
-std::string ToWindows1252(const icu::UnicodeString& text, size_t maxBytes) {
-    UErrorCode status = U_ZERO_ERROR;
-    UConverter* converter = ucnv_open("windows-1252", &status);
-    if (U_FAILURE(status))
-        return {};
-    ucnv_setSubstChars(converter, "?", 1, &status);
-    std::string bytes(static_cast<size_t>(text.length()) * 2 + 1, '\0');
-    status = U_ZERO_ERROR;
-    int32_t length = text.extract(bytes.data(), static_cast<int32_t>(bytes.size()), converter, status);
-    ucnv_close(converter);
-    if (U_FAILURE(status))
-        return {};
-    bytes.resize(std::min(static_cast<size_t>(length), maxBytes));
-    return bytes;
-}
-
 }  // namespace
 
 void SetFormatLocale(const std::string& name) {
@@ -164,7 +149,10 @@ std::string LocaleDateText(int year, int month, int day, bool longForm, size_t m
         return {};
     icu::UnicodeString text;
     formatter->format(when, text);
-    return ToWindows1252(text, maxBytes);
+    std::string utf8;
+    std::string bytes = Utf8ToWindows1252(text.toUTF8String(utf8));
+    bytes.resize(std::min(bytes.size(), maxBytes));
+    return bytes;
 }
 
 }  // namespace vorlen::platform
