@@ -4,12 +4,15 @@
 #   make test   deps, build, then every test (Win32 ones under Wine)
 #   make run    deps, build, then start vorlen
 #   make bench  the benchmarks, each against its target
+#   make fuzz   the fuzz targets (clang), FUZZ_SECONDS each
 
 JOBS       ?= 2
 NATIVE     := build/native
 WIN32      := build/win32
+FUZZ       := build/fuzz
+FUZZ_SECONDS ?= 60
 
-.PHONY: all deps build native win32 test run bench clean
+.PHONY: all deps build native win32 test run bench fuzz clean
 
 all: build
 
@@ -35,6 +38,14 @@ run: build
 
 bench: build
 	$(NATIVE)/bench/occurrences_bench
+	$(NATIVE)/bench/data_file_bench $(NATIVE)
+
+fuzz: deps
+	@command -v clang++ >/dev/null || { echo "make fuzz needs clang (Debian package clang)"; exit 1; }
+	@test -f $(FUZZ)/CMakeCache.txt || CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -G Ninja \
+		-DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORLEN_FUZZ=ON
+	cmake --build $(FUZZ) -j $(JOBS)
+	scripts/fuzz.sh $(FUZZ) $(FUZZ_SECONDS)
 
 clean:
 	rm -rf build

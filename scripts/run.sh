@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
-# Starts vorlen from the native build tree.
+# Starts vorlen from the native build tree. Until the window program is
+# built, it shows the console commands at work on a sample database.
 set -euo pipefail
 build=${1:-build/native}
-if [[ ! -x "$build/vorlen/shell/vorlen" ]]; then
-    echo "vorlen: the application is not built yet (only its event core exists so far); nothing to start."
-    exit 0
+vorlen="$build/vorlen/shell/vorlen"
+if [[ ! -x "$vorlen" ]]; then
+    echo "vorlen: not built yet; run make first."
+    exit 1
 fi
-exec "$build/vorlen/shell/vorlen" "${@:2}"
+sample="$build/sample.vor"
+[[ -f "$sample" ]] || "$vorlen" --new "$sample" --title "Sample database" >/dev/null
+"$vorlen" --info "$sample"
+exec "$vorlen" "${@:2}"

@@ -36,16 +36,9 @@ Typelist::Typelist() {
 }
 
 TypeNode* Typelist::Append(const TypeFields& fields) {
-    auto* node = new TypeNode;
+    auto node = std::make_unique<TypeNode>();
     static_cast<TypeFields&>(*node) = fields;
-    node->prev = tail;
-    if (tail)
-        tail->next = node;
-    else
-        head = node;
-    tail = node;
-    ++count;
-    return node;
+    return NodeList::Append(std::move(node));
 }
 
 TypeNode* Typelist::Add(std::string_view name) {
@@ -62,17 +55,6 @@ TypeNode* Typelist::Find(std::string_view name) const {
             return &category;
     }
     return nullptr;
-}
-
-void Typelist::Remove(TypeNode* category) {
-    if (!category)
-        return;
-    if (category == head)
-        head = category->Next();
-    if (category == tail)
-        tail = category->Prev();
-    --count;
-    delete category;  // unlinks it
 }
 
 void Typelist::RemoveNonBuiltIn() {
@@ -105,17 +87,6 @@ void Typelist::CopyFrom(const Typelist& other) {
     Clear();
     for (const TypeNode& category : other)
         Append(category);
-}
-
-void Typelist::Swap(Typelist& other) noexcept {
-    std::swap(head, other.head);
-    std::swap(tail, other.tail);
-    std::swap(count, other.count);
-}
-
-void Typelist::Clear() {
-    while (head)
-        Remove(head);
 }
 
 }  // namespace vorlen

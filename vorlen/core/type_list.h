@@ -4,6 +4,7 @@
 
 #include "vorlen/core/date_time.h"
 #include "vorlen/core/node.h"
+#include "vorlen/core/node_list.h"
 #include "vorlen/core/optional_text.h"
 
 #include <cstdint>
@@ -44,51 +45,24 @@ struct TypeNode : Node, TypeFields {
 // The words of the category dialog's period list, by defaultPeriod 0-7.
 extern const char* const defaultPeriodWords[8];
 
-class Typelist {
+class Typelist : public NodeList<TypeNode> {
 public:
     // An empty list, then the four built-in categories.
     Typelist();
-    Typelist(const Typelist&) = delete;
-    Typelist& operator=(const Typelist&) = delete;
-    ~Typelist() { Clear(); }
-
-    TypeNode* head = nullptr;
-    TypeNode* tail = nullptr;
-    int32_t count = 0;
 
     // Appends a category of that name with new values; null when the name
     // is taken.
     TypeNode* Add(std::string_view name);
     TypeNode* Find(std::string_view name) const;
-    void Remove(TypeNode* category);
     void RemoveNonBuiltIn();
     void AddStandard();
     static bool IsBuiltIn(std::string_view name);
 
     // Makes this list a copy of `other`, names and values in order.
     void CopyFrom(const Typelist& other);
-    void Swap(Typelist& other) noexcept;
-
-    class Iterator {
-    public:
-        explicit Iterator(TypeNode* node) : node_(node) {}
-        TypeNode& operator*() const { return *node_; }
-        TypeNode* operator->() const { return node_; }
-        Iterator& operator++() {
-            node_ = node_->Next();
-            return *this;
-        }
-        bool operator!=(const Iterator& other) const { return node_ != other.node_; }
-
-    private:
-        TypeNode* node_;
-    };
-    Iterator begin() const { return Iterator(head); }
-    Iterator end() const { return Iterator(nullptr); }
 
 private:
     TypeNode* Append(const TypeFields& fields);
-    void Clear();
 };
 
 }  // namespace vorlen

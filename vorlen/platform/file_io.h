@@ -1,6 +1,7 @@
 // Whole-file reading and atomic replacement of files.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -17,5 +18,31 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, std::string* err
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error = nullptr);
 
 bool CanOpenForReading(const std::string& path);
+
+// A file read front to back into one buffer, only as far as its reader has
+// asked, so that the system reads ahead while the part already read is
+// worked on. The buffer holds the file's size at opening and never moves.
+class SequentialFile {
+public:
+    SequentialFile() = default;
+    SequentialFile(const SequentialFile&) = delete;
+    SequentialFile& operator=(const SequentialFile&) = delete;
+    ~SequentialFile();
+
+    bool Open(const std::string& path, std::string* error = nullptr);
+    // Reads until at least `wanted` bytes are there or the file ends; the
+    // number of bytes there.
+    size_t ReadUpTo(size_t wanted);
+    const char* Data() const { return buffer_.get(); }
+    // False when reading failed (not at the end of the file).
+    bool Ok() const { return ok_; }
+
+private:
+    int fd_ = -1;
+    std::unique_ptr<char[]> buffer_;
+    size_t size_ = 0;
+    size_t read_ = 0;
+    bool ok_ = true;
+};
 
 }  // namespace vorlen::platform

@@ -5,6 +5,9 @@
 #include "vorlen/store/data_file_format.h"
 #include "vorlen/store/quib_file.h"
 
+#include <unordered_set>
+#include <vector>
+
 namespace vorlen::store {
 namespace {
 
@@ -26,13 +29,13 @@ bool IsLaterVersion(const FormatVersion& version) {
 // number.
 bool ReadVersion(ByteReader& in, FormatVersion& version) {
     in.SkipBlanks();
-    if (!in.Decimal(version.major) || !in.Expect("."))
+    if (!in.Decimal(version.major) || !in.Expect('.'))
         return false;
     in.SkipBlanks();
-    if (!in.Decimal(version.minor) || !in.Expect("."))
+    if (!in.Decimal(version.minor) || !in.Expect('.'))
         return false;
     in.SkipBlanks();
-    return in.Decimal(version.build) && in.Expect(">");
+    return in.Decimal(version.build) && in.Expect('>');
 }
 
 // Up to maxLength bytes that can belong to a tag word.
@@ -50,7 +53,7 @@ std::string_view ReadWord(ByteReader& in, size_t maxLength) {
 }
 
 bool ReadCount(ByteReader& in, int32_t& count) {
-    return in.Expect("[") && in.Decimal(count) && in.Expect("]") && count >= 0;
+    return in.Expect('[') && in.Decimal(count) && in.Expect(']') && count >= 0;
 }
 
 // What a data file holds, read completely before anything of it reaches
@@ -62,13 +65,41 @@ struct FileContents {
     uint8_t isArchive = 0;
     Eventlist events;
     Typelist types;
+    // The events' category names in order of first use, so that the
+    // categories missing after the whole file is read are added without a
+    // second walk over the events.
+    std::vector<std::string_view> eventCategories;
+    std::unordered_set<std::string_view> seenCategories;
 };
 
-void AddCategoryIfMissing(Typelist& types, const OptionalText& name) {
-    // A category needs a name to be shown and chosen; an empty one is left
-    // out.
-    if (!name.view().empty() && !types.Find(name.view()))
-        types.Add(name.view());
+// The names of a category list, for quick look-ups while many events are
+// read. The views point into the list's own nodes, which stay put.
+class CategoryNames {
+public:
+    explicit CategoryNames(const Typelist& types) {
+        for (const TypeNode& category : types)
+            names_.insert(category.name.view());
+    }
+    // Adds a category of that name unless there is one. A category needs a
+    // name to be shown and chosen, so an empty one is left out.
+    void AddIfMissing(Typelist& types, std::string_view name) {
+        if (name.empty() || names_.count(name))
+            return;
+        if (TypeNode* added = types.Add(name))
+            names_.insert(added->name.view());
+    }
+
+private:
+    std::unordered_set<std::string_view> names_;
+};
+
+// Older files kept all-day events as 00:00 to 00:00.
+void ClearMidnightTimes(EventNode& event) {
+    if (event.startTime.hour == 0 && event.startTime.minute == 0 && event.endTime.hour == 0 &&
+        event.endTime.minute == 0) {
+        event.startTime = Time();
+        event.endTime = Time();
+    }
 }
 
 bool ReadEventSection(ByteReader& in, bool older, FileContents& file) {
@@ -76,12 +107,16 @@ bool ReadEventSection(ByteReader& in, bool older, FileContents& file) {
     if (!ReadCount(in, count))
         return false;
     bool addCategories = file.version.major == 0 && file.version.minor < 9;
+    CategoryNames names(file.types);
     for (int32_t i = 0; i < count; ++i) {
         EventNode* event = file.events.Add();
         if (!(older ? format::ReadOlderEvent(in, *event) : format::ReadEvent(in, *event)))
             return false;
         if (addCategories)
-            AddCategoryIfMissing(file.types, event->typeName);
+            names.AddIfMissing(file.types, event->typeName.view());
+        if (file.seenCategories.insert(event->typeName.view()).second)
+            file.eventCategories.push_back(event->typeName.view());
+        ClearMidnightTimes(*event);
     }
     return true;
 }
@@ -107,13 +142,13 @@ bool ReadCategorySection(ByteReader& in, FileContents& file) {
 bool ReadSections(ByteReader& in, FileContents& file) {
     for (;;) {
         size_t sectionStart = in.Position();
-        if (!in.Expect("<") || ReadWord(in, 7) != "SECTION" || (in.SkipBlanks(), !in.Expect("="))) {
+        if (!in.Expect('<') || ReadWord(in, 7) != "SECTION" || (in.SkipBlanks(), !in.Expect('='))) {
             in.Seek(sectionStart);
             break;
         }
         in.SkipBlanks();
         std::string_view name = ReadWord(in, 8);
-        if (!in.Expect(">"))
+        if (!in.Expect('>'))
             return false;
         bool ok = true;
         if (name == "EVENTDB2" || name == "EVENTDBE")
@@ -124,26 +159,23 @@ bool ReadSections(ByteReader& in, FileContents& file) {
             return false;
     }
     // The end tag's word is not checked, but the tag must be there.
-    if (!in.Expect("<"))
+    if (!in.Expect('<'))
         return false;
     ReadWord(in, 8);
-    return in.Expect(">");
+    return in.Expect('>');
 }
 
-// Older files kept all-day events as 00:00 to 00:00.
-void ClearMidnightTimes(Eventlist& events) {
-    for (EventNode& event : events) {
-        if (event.startTime.hour == 0 && event.startTime.minute == 0 && event.endTime.hour == 0 &&
-            event.endTime.minute == 0) {
-            event.startTime = Time();
-            event.endTime = Time();
-        }
-    }
+// Every category an event names, in order of first use.
+void AddMissingCategories(const std::vector<std::string_view>& used, Typelist& types) {
+    CategoryNames names(types);
+    for (std::string_view name : used)
+        names.AddIfMissing(types, name);
 }
 
 void AddMissingCategories(const Eventlist& events, Typelist& types) {
+    CategoryNames names(types);
     for (const EventNode& event : events)
-        AddCategoryIfMissing(types, event.typeName);
+        names.AddIfMissing(types, event.typeName.view());
 }
 
 }  // namespace
@@ -187,30 +219,45 @@ bool DataFile::New(const std::string& name, bool mayOverwrite, Eventlist& events
 }
 
 int DataFile::Load(Eventlist& events, Typelist& types, DataFilePrompts& prompts) {
-    std::string bytes;
-    if (!fileName || !platform::ReadWholeFile(std::string(fileName.view()), bytes, &lastError_))
+    platform::SequentialFile source;
+    if (!fileName || !source.Open(std::string(fileName.view()), &lastError_))
         return notLoaded;
-    return LoadBytes(bytes, events, types, prompts);
+    if (source.ReadUpTo(1) > 0 && source.Data()[0] == 'U')
+        return LoadQuib(std::string_view(source.Data(), source.ReadUpTo(SIZE_MAX)), events, types);
+    ByteReader in(source);
+    int result = Read(in, events, types, prompts);
+    if (result == notLoaded && !source.Ok())
+        lastError_ = "Cannot read " + std::string(fileName.view());
+    return result;
 }
 
 int DataFile::LoadBytes(std::string_view bytes, Eventlist& events, Typelist& types, DataFilePrompts& prompts) {
+    if (!bytes.empty() && bytes[0] == 'U')
+        return LoadQuib(bytes, events, types);
+    ByteReader in(bytes);
+    return Read(in, events, types, prompts);
+}
+
+int DataFile::LoadQuib(std::string_view bytes, Eventlist& events, Typelist& types) {
+    Eventlist converted;
+    if (!ConvertQuib(bytes, converted)) {
+        isOpen = 0;
+        return notLoaded;
+    }
+    Typelist withCategories;
+    withCategories.CopyFrom(types);
+    AddMissingCategories(converted, withCategories);
+    events.Splice(converted);
+    types.Swap(withCategories);
+    fileName = OptionalText("unknown.vor");  // never save over the foreign file
+    isOpen = 1;
+    saved = 1;
+    return convertedQuib;
+}
+
+int DataFile::Read(ByteReader& in, Eventlist& events, Typelist& types, DataFilePrompts& prompts) {
     FileContents file;
     file.types.CopyFrom(types);
-    if (!bytes.empty() && bytes[0] == 'U') {
-        if (!ConvertQuib(bytes, file.events)) {
-            isOpen = 0;
-            return notLoaded;
-        }
-        AddMissingCategories(file.events, file.types);
-        events.Splice(file.events);
-        types.Swap(file.types);
-        fileName = OptionalText("unknown.vor");  // never save over the foreign file
-        isOpen = 1;
-        saved = 1;
-        return convertedQuib;
-    }
-
-    ByteReader in(bytes);
     if (!in.Expect(format::fileStart) || !ReadVersion(in, file.version))
         return notLoaded;
     if (IsLaterVersion(file.version) && !prompts.AskYesNo("Downgrade?", downgradeQuestion))
@@ -218,8 +265,7 @@ int DataFile::LoadBytes(std::string_view bytes, Eventlist& events, Typelist& typ
     if (!format::ReadText(in, file.owner) || !format::ReadText(in, file.title) || !in.Byte(file.isArchive) ||
         !ReadSections(in, file))
         return notLoaded;
-    AddMissingCategories(file.events, file.types);
-    ClearMidnightTimes(file.events);
+    AddMissingCategories(file.eventCategories, file.types);
 
     owner = std::move(file.owner);
     title = std::move(file.title);
@@ -236,24 +282,25 @@ std::string DataFile::SaveBytes(const Eventlist& events, const Typelist& types) 
         owner = OptionalText(unknownOwner);
     if (!title)
         title = OptionalText(defaultTitle);
-    std::string out;
-    out.reserve(256 + static_cast<size_t>(events.count) * 160 + static_cast<size_t>(types.count) * 64);
-    out += format::fileStart;
-    out += " " + std::to_string(programVersion.major) + "." + std::to_string(programVersion.minor) + "." +
-           std::to_string(programVersion.build) + ">";
+    format::ByteWriter out;
+    out.Reserve(static_cast<size_t>(events.count) * 160 + 4096);
+    out.Append(format::fileStart);
+    out.Append(" " + std::to_string(programVersion.major) + "." + std::to_string(programVersion.minor) + "." +
+               std::to_string(programVersion.build) + ">");
+    out.Reserve(8 + owner.view().size() + title.view().size() + 1);
     format::AppendText(out, owner);
     format::AppendText(out, title);
-    out += static_cast<char>(isArchive);
-    out += "<SECTION = EVENTDB2>[" + std::to_string(events.count) + "]";
+    out.Put(std::string_view(reinterpret_cast<const char*>(&isArchive), 1));
+    out.Append("<SECTION = EVENTDB2>[" + std::to_string(events.count) + "]");
     for (const EventNode& event : events)
         format::AppendEvent(out, event);
-    out += "<END_SECTION><SECTION = TYPELIST>[" + std::to_string(types.count) + "]";
+    out.Append("<END_SECTION><SECTION = TYPELIST>[" + std::to_string(types.count) + "]");
     for (const TypeNode& category : types)
         format::AppendCategory(out, category);
-    out += "<END_SECTION>";
-    out += format::endData;
-    out += format::endByte;
-    return out;
+    out.Append("<END_SECTION>");
+    out.Append(format::endData);
+    out.Append(std::string_view(&format::endByte, 1));
+    return out.Take();
 }
 
 bool DataFile::Save(const Eventlist& events, const Typelist& types) {
@@ -268,14 +315,14 @@ bool DataFile::Save(const Eventlist& events, const Typelist& types) {
 }
 
 bool DataFile::ReadHeader(DataFilePrompts& prompts) {
-    std::string bytes;
-    if (!fileName || !platform::ReadWholeFile(std::string(fileName.view()), bytes, &lastError_))
+    platform::SequentialFile source;
+    if (!fileName || !source.Open(std::string(fileName.view()), &lastError_))
         return false;
-    if (!bytes.empty() && bytes[0] == 'U') {
+    ByteReader in(source);
+    if (in.Peek() == 'U') {
         isOpen = 0;
         return false;
     }
-    ByteReader in(bytes);
     FormatVersion version;
     OptionalText fileOwner;
     OptionalText fileTitle;

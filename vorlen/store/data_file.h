@@ -13,6 +13,8 @@
 
 namespace vorlen::store {
 
+class ByteReader;
+
 // Questions and notices that reading a data file may raise. The window
 // layer answers them with message boxes, the console on the terminal.
 class DataFilePrompts {
@@ -79,6 +81,9 @@ public:
     const std::string& LastError() const { return lastError_; }
 
 private:
+    int Read(ByteReader& in, Eventlist& events, Typelist& types, DataFilePrompts& prompts);
+    int LoadQuib(std::string_view bytes, Eventlist& events, Typelist& types);
+
     std::string lastError_;
 };
 

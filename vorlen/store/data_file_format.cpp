@@ -5,13 +5,17 @@
 namespace vorlen::store::format {
 namespace {
 
-void AppendDate(std::string& out, const Date& date) {
+// The most a "|%d|" field takes, and a text's length field.
+constexpr size_t numberRoom = 13;
+constexpr size_t lengthRoom = 4;
+
+void AppendDate(ByteWriter& out, const Date& date) {
     AppendInt(out, date.day);
     AppendInt(out, date.month);
     AppendInt(out, date.year);
 }
 
-void AppendTime(std::string& out, const Time& time) {
+void AppendTime(ByteWriter& out, const Time& time) {
     AppendInt(out, time.hour);
     AppendInt(out, time.minute);
 }
@@ -38,28 +42,31 @@ bool ReadEventStart(ByteReader& in, EventNode& event) {
 
 }  // namespace
 
-void AppendInt(std::string& out, int32_t value) {
+void AppendInt(ByteWriter& out, int32_t value) {
     uint32_t bits = static_cast<uint32_t>(value);
     const char bytes[4] = {static_cast<char>(bits), static_cast<char>(bits >> 8), static_cast<char>(bits >> 16),
                            static_cast<char>(bits >> 24)};
-    out.append(bytes, sizeof bytes);
+    out.Put(bytes, sizeof bytes);
 }
 
-void AppendNumber(std::string& out, int32_t value) {
-    char digits[16];
-    digits[0] = '|';
-    char* end = std::to_chars(digits + 1, digits + sizeof digits - 1, value).ptr;
+void AppendNumber(ByteWriter& out, int32_t value) {
+    char* start = out.End();
+    *start = '|';
+    char* end = std::to_chars(start + 1, start + numberRoom - 1, value).ptr;
     *end++ = '|';
-    out.append(digits, static_cast<size_t>(end - digits));
+    out.Advance(static_cast<size_t>(end - start));
 }
 
-void AppendText(std::string& out, const OptionalText& text) {
+void AppendText(ByteWriter& out, const OptionalText& text) {
     std::string_view bytes = text.view();
     AppendInt(out, static_cast<int32_t>(bytes.size()));
-    out.append(bytes);
+    out.Put(bytes);
 }
 
-void AppendEvent(std::string& out, const EventNode& event) {
+void AppendEvent(ByteWriter& out, const EventNode& event) {
+    out.Reserve(3 * 12 + 2 * 8 + 12 + 6 * numberRoom + 6 * lengthRoom + event.reservedText.view().size() +
+                event.description.view().size() + event.typeName.view().size() + event.location.view().size() +
+                event.extraInfo.view().size() + event.soundFile.view().size());
     AppendDate(out, event.startDate);
     AppendDate(out, event.endDate);
     AppendDate(out, event.rangeEndDate);
@@ -83,7 +90,9 @@ void AppendEvent(std::string& out, const EventNode& event) {
     AppendNumber(out, event.alarmMinutes);
 }
 
-void AppendCategory(std::string& out, const TypeNode& category) {
+void AppendCategory(ByteWriter& out, const TypeNode& category) {
+    out.Reserve(2 * lengthRoom + category.name.view().size() + category.defaultLocation.view().size() +
+                4 * numberRoom + 12);
     AppendText(out, category.name);
     AppendText(out, category.defaultLocation);
     AppendNumber(out, category.defaultPeriod);
@@ -94,7 +103,7 @@ void AppendCategory(std::string& out, const TypeNode& category) {
 }
 
 bool ReadNumber(ByteReader& in, int32_t& value) {
-    return in.Expect("|") && in.Decimal(value) && in.Expect("|");
+    return in.Expect('|') && in.Decimal(value) && in.Expect('|');
 }
 
 bool ReadText(ByteReader& in, OptionalText& text) {

@@ -106,7 +106,7 @@ void ConvertRecord(std::string_view record, const RecordLayout& layout, EventNod
 bool ConvertQuib(std::string_view bytes, Eventlist& events) {
     ByteReader in(bytes);
     uint8_t version = 0;
-    if (!in.Expect("U") || !in.Byte(version) || (version != 9 && version != 10))
+    if (!in.Expect('U') || !in.Byte(version) || (version != 9 && version != 10))
         return false;
     const RecordLayout& layout = version == 9 ? version9 : version10;
     int32_t count = 0;
@@ -124,7 +124,7 @@ bool ConvertQuib(std::string_view bytes, Eventlist& events) {
             return false;
         ConvertRecord(record, layout, *converted.Add());
     }
-    if (count != 0 && !in.Expect("U"))
+    if (count != 0 && !in.Expect('U'))
         return false;
     events.Splice(converted);
     return true;

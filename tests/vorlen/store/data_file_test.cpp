@@ -157,6 +157,33 @@ TEST(SavedFiles, LoadAndSaveBackUnchanged) {
     EXPECT_EQ(ReadFile(dir.File("round.vor")), first);
 }
 
+TEST(SavedFiles, LargeFilesLoadAcrossReadChunks) {
+    TempDir dir;
+    std::string path = dir.File("large.vor");
+    Session s;
+    ASSERT_TRUE(s.file.New(path, false, s.events, s.types, Date(1, 1, 2000)));
+    for (int i = 0; i < 20000; ++i) {
+        EventNode& e = FullEvent(s.events, i % 8);
+        e.SetDescription(("event " + std::to_string(i)).c_str());
+    }
+    ASSERT_TRUE(s.file.Save(s.events, s.types));
+    std::string bytes = ReadFile(path);
+    ASSERT_GT(bytes.size(), 3u << 20);
+
+    Session again;
+    again.file.SetFileName(path.c_str());
+    ASSERT_EQ(again.file.Load(again.events, again.types, again.prompts), loadedData);
+    EXPECT_EQ(again.events.count, 20001);
+    EXPECT_EQ(*again.events.tail->description, "event 19999");
+    EXPECT_EQ(again.file.SaveBytes(again.events, again.types), bytes);
+
+    WriteFile(path, bytes.substr(0, bytes.size() - 100));
+    Session cut;
+    cut.file.SetFileName(path.c_str());
+    EXPECT_EQ(cut.file.Load(cut.events, cut.types, cut.prompts), notLoaded);
+    EXPECT_EQ(cut.events.count, 0);
+}
+
 TEST(SavedFiles, ThePositionFollowsThePeriodOnlyForMonthlyByPosition) {
     Session s;
     s.file.isOpen = 1;
