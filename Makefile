@@ -39,6 +39,7 @@ run: build
 bench: build
 	$(NATIVE)/bench/occurrences_bench
 	$(NATIVE)/bench/data_file_bench $(NATIVE)
+	$(NATIVE)/bench/reminders_bench $(NATIVE)/vorlen/shell/vorlen $(NATIVE)
 
 fuzz: deps
 	@command -v clang++ >/dev/null || { echo "make fuzz needs clang (Debian package clang)"; exit 1; }

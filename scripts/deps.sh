@@ -6,9 +6,10 @@ set -euo pipefail
 native=(cmake ninja-build g++ pkg-config libwxgtk3.2-dev libical-dev libicu-dev
         libcanberra-dev libgoogle-perftools-dev zlib1g-dev libgtest-dev googletest tzdata xvfb xauth)
 win32=(g++-mingw-w64-i686 libz-mingw-w64-dev wine wine32:i386)
+bench=(remind)
 
 missing=()
-for pkg in "${native[@]}" "${win32[@]}"; do
+for pkg in "${native[@]}" "${win32[@]}" "${bench[@]}"; do
     status=$(dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null || true)
     [[ "$status" == "install ok installed" ]] || missing+=("$pkg")
 done

@@ -13,6 +13,7 @@
 #include <cctype>
 #include <cstdlib>
 #include <memory>
+#include <unordered_map>
 
 namespace vorlen::platform {
 namespace {
@@ -25,6 +26,10 @@ struct FormatCache {
     std::unique_ptr<icu::DateFormat> shortDate;
     std::unique_ptr<icu::DateFormat> longDate;
     std::unique_ptr<icu::DateFormat> shortTime;
+    std::unique_ptr<icu::Calendar> calendar;
+    // Texts already made, by day and form: a reminder text names the same
+    // few days over and over, and ICU formatting is slow by comparison.
+    std::unordered_map<uint64_t, std::string> texts;
 };
 
 FormatCache& Cache() {
@@ -112,6 +117,11 @@ void SetFormatLocale(const std::string& name) {
     cache.shortDate = MakeFormatter(icu::DateFormat::createDateInstance(icu::DateFormat::kShort, cache.locale));
     cache.longDate = MakeFormatter(icu::DateFormat::createDateInstance(icu::DateFormat::kFull, cache.locale));
     cache.shortTime = MakeFormatter(icu::DateFormat::createTimeInstance(icu::DateFormat::kShort, cache.locale));
+    UErrorCode status = U_ZERO_ERROR;
+    cache.calendar = std::make_unique<icu::GregorianCalendar>(*icu::TimeZone::getGMT(), status);
+    if (U_FAILURE(status))
+        cache.calendar.reset();
+    cache.texts.clear();
     cache.ready = true;
 }
 
@@ -136,23 +146,25 @@ LocaleDateSettings ReadLocaleDateSettings() {
 std::string LocaleDateText(int year, int month, int day, bool longForm, size_t maxBytes) {
     FormatCache& cache = Ready();
     icu::DateFormat* formatter = longForm ? cache.longDate.get() : cache.shortDate.get();
-    if (!formatter)
+    if (!formatter || !cache.calendar)
         return {};
-    UErrorCode status = U_ZERO_ERROR;
-    icu::GregorianCalendar calendar(*icu::TimeZone::getGMT(), status);
-    if (U_FAILURE(status))
-        return {};
-    calendar.clear();
-    calendar.set(year, month - 1, day);
-    UDate when = calendar.getTime(status);
-    if (U_FAILURE(status))
-        return {};
-    icu::UnicodeString text;
-    formatter->format(when, text);
-    std::string utf8;
-    std::string bytes = Utf8ToWindows1252(text.toUTF8String(utf8));
-    bytes.resize(std::min(bytes.size(), maxBytes));
-    return bytes;
+    uint64_t key = (static_cast<uint64_t>(static_cast<uint32_t>(year)) << 32) |
+                   (static_cast<uint64_t>(month & 0xFF) << 16) | (static_cast<uint64_t>(day & 0xFF) << 8) |
+                   (longForm ? 1 : 0);
+    auto known = cache.texts.find(key);
+    if (known == cache.texts.end()) {
+        UErrorCode status = U_ZERO_ERROR;
+        cache.calendar->clear();
+        cache.calendar->set(year, month - 1, day);
+        UDate when = cache.calendar->getTime(status);
+        if (U_FAILURE(status))
+            return {};
+        icu::UnicodeString text;
+        formatter->format(when, text);
+        std::string utf8;
+        known = cache.texts.emplace(key, Utf8ToWindows1252(text.toUTF8String(utf8))).first;
+    }
+    return known->second.substr(0, maxBytes);
 }
 
 }  // namespace vorlen::platform

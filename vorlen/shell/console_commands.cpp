@@ -1,6 +1,8 @@
 #include "console_commands.h"
 
 #include "vorlen/platform/text_encoding.h"
+#include "vorlen/remind/reminder_list.h"
+#include "vorlen/remind/reminder_markup.h"
 #include "vorlen/shell/version.h"
 #include "vorlen/store/data_file.h"
 
@@ -20,6 +22,7 @@ constexpr char usageText[] =
     "       vorlen --new FILE [--owner TEXT] [--title TEXT]\n"
     "       vorlen --info FILE\n"
     "       vorlen --export-csv FILE OUT\n"
+    "       vorlen --reminders FILE [--date YYYY-MM-DD] [--time HH:MM] [--no-warnings] [--markup]\n"
     "       vorlen --help | --version\n";
 
 struct Console {
@@ -30,7 +33,9 @@ struct Console {
 
 struct Command {
     std::vector<std::string> files;
-    std::map<std::string, std::string> options;
+    std::map<std::string, std::string> options;  // flags hold ""
+
+    bool Has(const std::string& option) const { return options.count(option) != 0; }
 };
 
 // Asks the data file's questions on the terminal; no answer is a No.
@@ -123,6 +128,51 @@ int ExportCsv(const Command& command, Console& console) {
     return exitOk;
 }
 
+// "1998-03-05": exactly four, two and two digits, and a real date.
+bool ParseIsoDate(const std::string& text, Date& date) {
+    int day = 0, month = 0, year = 0, consumed = 0;
+    if (text.size() != 10 || std::sscanf(text.c_str(), "%4d-%2d-%2d%n", &year, &month, &day, &consumed) != 3 ||
+        consumed != 10)
+        return false;
+    date = Date(day, month, year);
+    return date.IsValid();
+}
+
+// "14:05", 24-hour.
+bool ParseClockTime(const std::string& text, Time& time) {
+    int hour = 0, minute = 0, consumed = 0;
+    if (std::sscanf(text.c_str(), "%2d:%2d%n", &hour, &minute, &consumed) != 2 ||
+        consumed != static_cast<int>(text.size()))
+        return false;
+    time = Time(hour, minute);
+    return time.IsValid();
+}
+
+int Reminders(const Command& command, Console& console) {
+    Date day = Date::Today();
+    Time time = Time::Now();
+    if (command.Has("--date") && !ParseIsoDate(command.options.at("--date"), day)) {
+        console.err << "vorlen: --date takes a date as YYYY-MM-DD\n" << usageText;
+        return exitUsage;
+    }
+    if (command.Has("--time") && !ParseClockTime(command.options.at("--time"), time)) {
+        console.err << "vorlen: --time takes a time as HH:MM\n" << usageText;
+        return exitUsage;
+    }
+    Database db;
+    if (!Load(command.files[0], db, console))
+        return exitFailed;
+    ReminderList reminders(db.events);
+    reminders.Build(!command.Has("--no-warnings"), day, time);
+    std::string text;
+    reminders.FormatText(text, true);
+    if (command.Has("--markup"))
+        console.out << text;
+    else
+        console.out << Windows1252ToUtf8(PlainText(text)) << "\n";
+    return exitOk;
+}
+
 int Help(const Command&, Console& console) {
     console.out << usageText;
     return exitOk;
@@ -138,16 +188,18 @@ struct CommandSpec {
     const char* name;
     size_t files;
     std::vector<std::string> valueOptions;
+    std::vector<std::string> flags;
     int (*run)(const Command&, Console&);
 };
 
 const std::vector<CommandSpec>& Commands() {
     static const std::vector<CommandSpec> commands = {
-        {"--new", 1, {"--owner", "--title"}, New},
-        {"--info", 1, {}, Info},
-        {"--export-csv", 2, {}, ExportCsv},
-        {"--help", 0, {}, Help},
-        {"--version", 0, {}, Version},
+        {"--new", 1, {"--owner", "--title"}, {}, New},
+        {"--info", 1, {}, {}, Info},
+        {"--export-csv", 2, {}, {}, ExportCsv},
+        {"--reminders", 1, {"--date", "--time"}, {"--no-warnings", "--markup"}, Reminders},
+        {"--help", 0, {}, {}, Help},
+        {"--version", 0, {}, {}, Version},
     };
     return commands;
 }
@@ -160,6 +212,10 @@ const CommandSpec* FindCommand(const std::string& name) {
     return nullptr;
 }
 
+bool Contains(const std::vector<std::string>& names, const std::string& name) {
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
 // Reads the arguments after the command name; false (with the reason in
 // `problem`) for an unknown option, a missing value or a wrong number of
 // files.
@@ -168,8 +224,11 @@ bool Parse(const CommandSpec& spec, const std::vector<std::string>& args, Comman
     for (size_t i = 1; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
-            const auto& options = spec.valueOptions;
-            if (std::find(options.begin(), options.end(), arg) == options.end()) {
+            if (Contains(spec.flags, arg)) {
+                command.options[arg] = "";
+                continue;
+            }
+            if (!Contains(spec.valueOptions, arg)) {
                 problem = "unknown option " + arg + " for " + spec.name;
                 return false;
             }

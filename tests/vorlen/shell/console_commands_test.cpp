@@ -99,6 +99,33 @@ TEST(ConsoleCommands, LaterVersionsAreLoadedOnlyWhenTheUserSaysYes) {
     EXPECT_EQ(yes.out.rfind("Owner: Ann\n", 0), 0u);
 }
 
+TEST(ConsoleCommands, RemindersOfADayAsPlainTextOrMarkup) {
+    TempDir dir;
+    std::string path = dir.File("mine.vor");
+    ASSERT_EQ(Vorlen({"--new", path}).status, exitOk);
+    std::string today = Date::Today().CompactText();
+    std::string iso = today.substr(0, 4) + "-" + today.substr(4, 2) + "-" + today.substr(6, 2);
+
+    Outcome plain = Vorlen({"--reminders", path, "--date", iso});
+    EXPECT_EQ(plain.status, exitOk) << plain.err;
+    EXPECT_EQ(plain.out, "Welcome to Tolvane Vorlen 98! (Appointment)\n");
+    Outcome markup = Vorlen({"--reminders", path, "--date", iso, "--time", "23:59", "--markup"});
+    EXPECT_EQ(markup.out, "\xB7H10\xB7" "C01Welcome to Tolvane Vorlen 98!\xB7" "C00\xB7R (Appointment)");
+
+    // The welcome event is dated today: the day before only warns when
+    // asked to, and it has no warning days.
+    Outcome other = Vorlen({"--reminders", path, "--date", "1998-03-05", "--no-warnings"});
+    EXPECT_EQ(other.out, "No event/appointment messages\n");
+
+    for (const char* bad : {"1998-3-5", "1998-02-30", "05/03/1998", ""}) {
+        Outcome wrong = Vorlen({"--reminders", path, "--date", bad});
+        EXPECT_EQ(wrong.status, exitUsage) << bad;
+    }
+    for (const char* bad : {"25:00", "9.30", "12:60", "12:00x"})
+        EXPECT_EQ(Vorlen({"--reminders", path, "--time", bad}).status, exitUsage) << bad;
+    EXPECT_EQ(Vorlen({"--reminders", dir.File("missing.vor")}).status, exitFailed);
+}
+
 TEST(ConsoleCommands, UsageErrorsExitWithTwo) {
     const std::vector<std::vector<std::string>> wrong = {
         {"--bogus"},           {"--info"},          {"--info", "a", "b"},     {"--export-csv", "a"},

@@ -1,0 +1,215 @@
+#include "reminder_list.h"
+
+#include "vorlen/core/occurrences.h"
+
+#include <algorithm>
+#include <charconv>
+#include <string_view>
+#include <vector>
+
+namespace vorlen {
+namespace {
+
+constexpr char noMessages[] = "No event/appointment messages";
+constexpr char noWarnings[] = "No warnings for future events/appointments";
+
+// Reminder texts are built by appending pieces: a day with many entries
+// makes a long text, and formatted printing would copy every piece twice.
+class TextBuilder {
+public:
+    explicit TextBuilder(std::string& text) : text_(text) {}
+    TextBuilder& operator<<(std::string_view piece) {
+        text_ += piece;
+        return *this;
+    }
+    TextBuilder& operator<<(const OptionalText& piece) { return *this << piece.view(); }
+    TextBuilder& operator<<(int32_t number) {
+        char digits[16];
+        return *this << std::string_view(digits, std::to_chars(digits, digits + sizeof digits, number).ptr - digits);
+    }
+
+private:
+    std::string& text_;
+};
+
+int StartKey(const ReminderNode& entry) {
+    return entry.event->startTime.hour * 100 + entry.event->startTime.minute;
+}
+
+bool HasValidStart(const ReminderNode& entry) {
+    return entry.event->startTime.IsValid();
+}
+
+// " (Born 1960, 38 years old)" and its kin; the warning form tests the
+// wedding category under its older spelling.
+void AppendAnniversary(TextBuilder& out, const ReminderNode& entry, std::string_view weddingName) {
+    const EventNode& event = *entry.event;
+    int32_t year = event.startDate.year;
+    if (year == 1900 || year == 0 || year == entry.occurrenceDate.year)
+        return;
+    int32_t years = entry.occurrenceDate.year - year;
+    if (event.typeName == "Birthday")
+        out << " (Born " << year << ", " << years << " years old)";
+    else if (event.typeName == weddingName)
+        out << " (Married " << year << ", " << years << " years ago)";
+    else if (event.typeName == "Death Memorial")
+        out << " (Died " << year << ", " << years << " years ago)";
+}
+
+// One entry of the day itself. False when it wrote nothing (a timed entry
+// that the caller draws elsewhere).
+bool AppendDayEntry(std::string& text, const ReminderNode& entry, bool timedAsText) {
+    const EventNode& event = *entry.event;
+    TextBuilder out(text);
+    if (!HasValidStart(entry)) {
+        if (entry.occurrenceEnd.day != 0) {
+            out << "\xB7R\xB7" "C00" << entry.occurrenceDate.LocaleShortText() << " - "
+                << entry.occurrenceEnd.LocaleShortText() << " ";
+        }
+        out << "\xB7H10\xB7" "C01" << event.description << "\xB7" "C00\xB7R ";
+    } else if (!timedAsText) {
+        return false;
+    } else if (event.endTime.IsValid()) {
+        out << "\xB7R\xB7" "B\xB7" "C00" << event.startTime.Text() << " - " << event.endTime.Text() << "\xB7R\t"
+            << event.description;
+    } else {
+        out << "\xB7R\xB7" "B\xB7" "C00" << event.startTime.Text() << "\xB7R\t" << event.description;
+    }
+    out << "(" << event.typeName;
+    AppendAnniversary(out, entry, "Wedding Anniversary");
+    if (!event.location.view().empty())
+        out << " at " << event.location;
+    out << ")";
+    return true;
+}
+
+void AppendWarning(std::string& text, const ReminderNode& entry) {
+    const EventNode& event = *entry.event;
+    TextBuilder out(text);
+    out << "\xB7" "B" << event.typeName << "\xB7" "B\xB7R on " << entry.occurrenceDate.DayName() << ", "
+        << entry.occurrenceDate.LocaleShortText();
+    if (entry.daysAhead == 1)
+        out << " (tommorrow) ";
+    else
+        out << " (in " << entry.daysAhead << " days) ";
+    if (HasValidStart(entry))
+        out << "at " << event.startTime.Text();
+    if (!event.endTime.IsValid()) {
+        if (entry.occurrenceEnd.day != 0)
+            out << "till " << entry.occurrenceEnd.LocaleShortText();
+    } else {
+        out << " till " << event.endTime.Text() << " ";
+        if (entry.occurrenceEnd.day != 0)
+            out << entry.occurrenceEnd.LocaleShortText();
+    }
+    out << ":\r\n\xB7U\xB7" "C02" << event.description << "\xB7U\xB7" "C00\xB7R";
+    AppendAnniversary(out, entry, "Wedding Aniversary");
+}
+
+}  // namespace
+
+int32_t ReminderList::Build(bool warnings, const Date& forDay, const Time& atTime) {
+    Clear();
+    withWarnings = warnings ? 1 : 0;
+    day = forDay;
+    time = atTime;
+    std::vector<OccurrenceEntry> entries;
+    AppendOccurrences(*eventList, forDay, warnings, entries);
+    for (const OccurrenceEntry& entry : entries) {
+        auto node = std::make_unique<ReminderNode>();
+        node->event = entry.event;
+        node->daysAhead = entry.daysAhead;
+        node->occurrenceDate = entry.occurrenceDate;
+        node->occurrenceEnd = entry.occurrenceEnd;
+        node->timed = entry.daysAhead == 0 && entry.event->startTime.hour != -1;
+        node->continuing = entry.continuing;
+        if (node->daysAhead != 0)
+            ++warningCount;
+        else if (node->timed)
+            ++timedCount;
+        else
+            ++untimedCount;
+        Append(std::move(node));
+    }
+    return count;
+}
+
+void ReminderList::Clear() {
+    NodeList::Clear();
+    timedCount = untimedCount = warningCount = 0;
+}
+
+void ReminderList::Sort() {
+    // A stable sort gives exactly the order of repeated exchanges of
+    // neighbours that are out of order, without their quadratic cost.
+    std::vector<std::unique_ptr<ReminderNode>> nodes;
+    nodes.reserve(static_cast<size_t>(count));
+    while (head)
+        nodes.push_back(Detach(head));
+    std::stable_sort(nodes.begin(), nodes.end(), [](const auto& a, const auto& b) {
+        return a->daysAhead != b->daysAhead ? a->daysAhead < b->daysAhead : StartKey(*a) < StartKey(*b);
+    });
+    for (auto& node : nodes)
+        Append(std::move(node));
+}
+
+void ReminderList::FormatText(std::string& text, bool timedAsText) {
+    Sort();
+    text.reserve(text.size() + static_cast<size_t>(count) * 96);
+    bool timedWritten = false;
+    bool firstWarning = true;
+    for (const ReminderNode* entry = head; entry; entry = Next(entry)) {
+        const ReminderNode* following = Next(entry);
+        if (entry->daysAhead == 0) {
+            if (!AppendDayEntry(text, *entry, timedAsText))
+                continue;
+            timedWritten = timedWritten || HasValidStart(*entry);
+            if (following && !(HasValidStart(*following) && !timedAsText))
+                text += "\r\n";
+            continue;
+        }
+        if (firstWarning && timedWritten)
+            text += "\r\n";
+        firstWarning = false;
+        AppendWarning(text, *entry);
+        if (following)
+            text += "\r\n\n";
+    }
+    if (timedCount == 0 && untimedCount == 0 && warningCount == 0)
+        text = noMessages;
+}
+
+void ReminderList::FormatSplitText(std::string& todayText, std::string& warningText, bool timedAsText) {
+    Sort();
+    for (const ReminderNode* entry = head; entry; entry = Next(entry)) {
+        const ReminderNode* following = Next(entry);
+        if (entry->daysAhead == 0) {
+            if (!AppendDayEntry(todayText, *entry, timedAsText))
+                continue;
+            bool breakLine = following && ((following->daysAhead == 0 && !HasValidStart(*following)) ||
+                                           (HasValidStart(*following) && timedAsText));
+            if (breakLine)
+                todayText += "\r\n";
+            continue;
+        }
+        AppendWarning(warningText, *entry);
+        if (following)
+            warningText += "\r\n\n";
+    }
+    if (timedCount == 0 && untimedCount == 0 && warningCount == 0) {
+        todayText = noMessages;
+        warningText = noWarnings;
+    }
+}
+
+const ReminderNode* ReminderList::FindDueAlarm(const Time& now) const {
+    for (const ReminderNode& entry : *this) {
+        const EventNode& event = *entry.event;
+        if (entry.daysAhead == 0 && event.startTime.IsValid() && event.alarmMinutes > 0 &&
+            now.MinutesUntil(event.startTime.hour, event.startTime.minute) == event.alarmMinutes)
+            return &entry;
+    }
+    return nullptr;
+}
+
+}  // namespace vorlen
