@@ -4,7 +4,7 @@
 set -euo pipefail
 
 native=(cmake ninja-build g++ pkg-config libwxgtk3.2-dev libical-dev libicu-dev
-        libcanberra-dev libgoogle-perftools-dev zlib1g-dev libgtest-dev googletest tzdata xvfb xauth)
+        libcanberra-dev libgoogle-perftools-dev libgtk-3-dev zlib1g-dev libgtest-dev googletest tzdata xvfb xauth)
 win32=(g++-mingw-w64-i686 libz-mingw-w64-dev wine wine32:i386)
 bench=(remind)
 

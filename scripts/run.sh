@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Starts vorlen from the native build tree. Until the window program is
-# built, it shows the console commands at work on a sample database.
+# Starts vorlen from the native build tree. The window program is not built
+# yet: until it is, this prints today's reminders of a sample database
+# (made from vorlen/resources/sample.vcs) with the console commands.
 set -euo pipefail
 build=${1:-build/native}
 vorlen="$build/vorlen/shell/vorlen"
@@ -9,6 +10,13 @@ if [[ ! -x "$vorlen" ]]; then
     exit 1
 fi
 sample="$build/sample.vor"
-[[ -f "$sample" ]] || "$vorlen" --new "$sample" --title "Sample database" >/dev/null
+if [[ ! -f "$sample" ]]; then
+    "$vorlen" --new "$sample" --title "Sample database" >/dev/null
+    "$vorlen" --import-vcs vorlen/resources/sample.vcs "$sample" >/dev/null
+fi
 "$vorlen" --info "$sample"
+echo
+echo "Today's reminders:"
+"$vorlen" --reminders "$sample"
+echo
 exec "$vorlen" "${@:2}"

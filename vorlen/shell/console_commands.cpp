@@ -1,10 +1,13 @@
 #include "console_commands.h"
 
+#include "vorlen/platform/settings.h"
 #include "vorlen/platform/text_encoding.h"
 #include "vorlen/remind/reminder_list.h"
 #include "vorlen/remind/reminder_markup.h"
 #include "vorlen/shell/version.h"
+#include "vorlen/store/compress.h"
 #include "vorlen/store/data_file.h"
+#include "vorlen/store/vcalendar.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -23,6 +26,9 @@ constexpr char usageText[] =
     "       vorlen --info FILE\n"
     "       vorlen --export-csv FILE OUT\n"
     "       vorlen --reminders FILE [--date YYYY-MM-DD] [--time HH:MM] [--no-warnings] [--markup]\n"
+    "       vorlen --export-vcs FILE OUT\n"
+    "       vorlen --import-vcs IN FILE\n"
+    "       vorlen --compress FILE [--archive ARCHIVEFILE]\n"
     "       vorlen --help | --version\n";
 
 struct Console {
@@ -173,6 +179,86 @@ int Reminders(const Command& command, Console& console) {
     return exitOk;
 }
 
+bool Save(Database& db, Console& console) {
+    if (db.file.Save(db.events, db.types))
+        return true;
+    console.err << "vorlen: " << db.file.LastError() << "\n";
+    return false;
+}
+
+int ExportVcs(const Command& command, Console& console) {
+    Database db;
+    if (!Load(command.files[0], db, console))
+        return exitFailed;
+    store::vSup calendar;
+    for (const EventNode& event : db.events)
+        calendar.AddEvent(event);
+    std::string error;
+    if (!calendar.WriteToFile(command.files[1], &error)) {
+        console.err << "vorlen: " << error << "\n";
+        return exitFailed;
+    }
+    return exitOk;
+}
+
+int ImportVcs(const Command& command, Console& console) {
+    Database db;
+    if (!Load(command.files[1], db, console))
+        return exitFailed;
+    store::vSup calendar;
+    std::string error;
+    if (!calendar.LoadFromFile(command.files[0], &error)) {
+        console.err << "vorlen: " << error << "\n";
+        return exitFailed;
+    }
+    int imported = calendar.Imported().count;
+    for (const EventNode& event : calendar.Imported()) {
+        if (!event.typeName.view().empty() && !db.types.Find(event.typeName.view()))
+            db.types.Add(event.typeName.view());
+    }
+    db.events.Splice(calendar.Imported());
+    if (!Save(db, console))
+        return exitFailed;
+    console.out << "Imported " << imported << " event(s) into " << command.files[1] << "\n";
+    return exitOk;
+}
+
+// Compressing from the console never asks about all old events at once
+// (it runs by each event's own setting); its messages go to stderr.
+class ConsoleCompressPrompts : public store::CompressPrompts {
+public:
+    explicit ConsoleCompressPrompts(Console& console) : console_(console), prompts_(console) {}
+    store::CompressChoice ChooseArchiveOrDelete(int) override { return store::CompressChoice::Cancel; }
+    void ShowMessage(std::string_view caption, std::string_view text) override {
+        console_.err << Windows1252ToUtf8(caption) << ": " << Windows1252ToUtf8(text) << "\n";
+    }
+    bool AskYesNo(std::string_view caption, std::string_view text) override {
+        return prompts_.AskYesNo(caption, text);
+    }
+    void Notify(std::string_view caption, std::string_view text) override { prompts_.Notify(caption, text); }
+
+private:
+    Console& console_;
+    ConsolePrompts prompts_;
+};
+
+int Compress(const Command& command, Console& console) {
+    Database db;
+    if (!Load(command.files[0], db, console))
+        return exitFailed;
+    std::string archive = command.Has("--archive") ? command.options.at("--archive")
+                                                   : platform::ReadSettings().archiveFile;
+    ConsoleCompressPrompts prompts(console);
+    store::CompressResult result = store::Compress(db.events, db.file, true, archive, Date::Today(), prompts);
+    if (db.file.saved == 0 && !Save(db, console))
+        return exitFailed;
+    console.out << "Deleted " << result.deleted << " old event(s); archived " << result.archived;
+    if (result.archived > 0)
+        console.out << " into " << archive;
+    console.out << "\n";
+    return result.archiveFailed ? exitFailed : exitOk;
+}
+
 int Help(const Command&, Console& console) {
     console.out << usageText;
     return exitOk;
@@ -198,6 +284,9 @@ const std::vector<CommandSpec>& Commands() {
         {"--info", 1, {}, {}, Info},
         {"--export-csv", 2, {}, {}, ExportCsv},
         {"--reminders", 1, {"--date", "--time"}, {"--no-warnings", "--markup"}, Reminders},
+        {"--export-vcs", 2, {}, {}, ExportVcs},
+        {"--import-vcs", 2, {}, {}, ImportVcs},
+        {"--compress", 1, {"--archive"}, {}, Compress},
         {"--help", 0, {}, {}, Help},
         {"--version", 0, {}, {}, Version},
     };

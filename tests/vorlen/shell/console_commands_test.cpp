@@ -126,6 +126,60 @@ TEST(ConsoleCommands, RemindersOfADayAsPlainTextOrMarkup) {
     EXPECT_EQ(Vorlen({"--reminders", dir.File("missing.vor")}).status, exitFailed);
 }
 
+TEST(ConsoleCommands, VCalendarExportAndImport) {
+    TempDir dir;
+    std::string path = dir.File("mine.vor");
+    std::string calendar = dir.File("out.vcs");
+    ASSERT_EQ(Vorlen({"--new", path}).status, exitOk);
+    ASSERT_EQ(Vorlen({"--export-vcs", path, calendar}).status, exitOk);
+    std::string text = test::ReadFile(calendar);
+    EXPECT_EQ(text.rfind("BEGIN:VCALENDAR", 0), 0u);
+    EXPECT_NE(text.find("SUMMARY:Welcome to Tolvane Vorlen 98!"), std::string::npos);
+
+    Outcome imported = Vorlen({"--import-vcs", calendar, path});
+    EXPECT_EQ(imported.status, exitOk) << imported.err;
+    EXPECT_EQ(imported.out, "Imported 1 event(s) into " + path + "\n");
+    Outcome info = Vorlen({"--info", path});
+    EXPECT_NE(info.out.find("Events: 2\n"), std::string::npos);
+
+    // Malformed input leaves the data file as it was.
+    std::string before = test::ReadFile(path);
+    test::WriteFile(dir.File("bad.vcs"), "this is no calendar\n");
+    Outcome bad = Vorlen({"--import-vcs", dir.File("bad.vcs"), path});
+    EXPECT_EQ(bad.status, exitFailed);
+    EXPECT_NE(bad.err.find("not a vCalendar file"), std::string::npos);
+    EXPECT_EQ(test::ReadFile(path), before);
+    EXPECT_EQ(Vorlen({"--import-vcs", dir.File("missing.vcs"), path}).status, exitFailed);
+    EXPECT_EQ(Vorlen({"--export-vcs", path, dir.File("no/dir/out.vcs")}).status, exitFailed);
+
+    // A calendar without events still saves the file, unchanged in content.
+    test::WriteFile(dir.File("empty.vcs"), "BEGIN:VCALENDAR\r\nVERSION:1.0\r\nEND:VCALENDAR\r\n");
+    Outcome none = Vorlen({"--import-vcs", dir.File("empty.vcs"), path});
+    EXPECT_EQ(none.status, exitOk) << none.err;
+    EXPECT_EQ(test::ReadFile(path), before);
+}
+
+TEST(ConsoleCommands, CompressByEachEventsOwnSetting) {
+    TempDir dir;
+    std::string path = dir.File("mine.vor");
+    std::string calendar = dir.File("old.vcs");
+    ASSERT_EQ(Vorlen({"--new", path}).status, exitOk);
+    // Two old events: imported events keep no automatic setting, so
+    // nothing goes.
+    test::WriteFile(calendar,
+                    "BEGIN:VCALENDAR\r\nVERSION:1.0\r\n"
+                    "BEGIN:VEVENT\r\nDTSTART:19980305T000000\r\nSUMMARY:Old one\r\nEND:VEVENT\r\n"
+                    "BEGIN:VEVENT\r\nDTSTART:19990101T000000\r\nSUMMARY:Older\r\nEND:VEVENT\r\n"
+                    "END:VCALENDAR\r\n");
+    ASSERT_EQ(Vorlen({"--import-vcs", calendar, path}).status, exitOk);
+    Outcome kept = Vorlen({"--compress", path, "--archive", dir.File("archive.vor")});
+    EXPECT_EQ(kept.status, exitOk) << kept.err;
+    EXPECT_EQ(kept.out, "Deleted 0 old event(s); archived 0\n");
+    EXPECT_NE(Vorlen({"--info", path}).out.find("Events: 3\n"), std::string::npos);
+    EXPECT_EQ(Vorlen({"--compress"}).status, exitUsage);
+    EXPECT_EQ(Vorlen({"--compress", dir.File("missing.vor")}).status, exitFailed);
+}
+
 TEST(ConsoleCommands, UsageErrorsExitWithTwo) {
     const std::vector<std::vector<std::string>> wrong = {
         {"--bogus"},           {"--info"},          {"--info", "a", "b"},     {"--export-csv", "a"},

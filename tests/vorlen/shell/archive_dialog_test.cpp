@@ -1,0 +1,79 @@
+#include "vorlen/shell/archive_dialog.h"
+
+#include "vorlen/platform/settings.h"
+#include "vorlen/shell/problem_reports.h"
+
+#include "../gui/gui_support.h"
+
+#include <wx/msgdlg.h>
+#include <wx/stattext.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace vorlen {
+namespace {
+
+void Press(wxWindow* dialog, int id) {
+    wxCommandEvent click(wxEVT_BUTTON, id);
+    click.SetEventObject(dialog->FindWindow(id));
+    dialog->FindWindow(id)->GetEventHandler()->ProcessEvent(click);
+}
+
+TEST(CompressDialog, ShowsTheCountInItsSentence) {
+    TArchiveDlg dialog(nullptr, 12);
+    EXPECT_EQ(dialog.GetTitle(), "Compress Database");
+    EXPECT_EQ(static_cast<wxStaticText*>(dialog.FindWindow(archiveCount))->GetLabel(), "12");
+    dialog.Show();
+    std::string shot = test::SaveScreenshot(&dialog, "compress_database");
+    EXPECT_TRUE(std::filesystem::exists(shot)) << shot;
+    dialog.Hide();
+}
+
+TEST(CompressDialog, EachButtonGivesItsChoice) {
+    WindowCompressPrompts prompts(nullptr);
+    const std::pair<int, store::CompressChoice> buttons[] = {{wxID_OK, store::CompressChoice::Archive},
+                                                             {archiveDelete, store::CompressChoice::Delete},
+                                                             {wxID_CANCEL, store::CompressChoice::Cancel}};
+    for (auto [button, choice] : buttons) {
+        // The dialog is made inside the prompts; press its button once its
+        // modal loop runs.
+        wxTheApp->CallAfter([button = button] {
+            for (wxWindow* window : wxTopLevelWindows) {
+                if (auto* dialog = dynamic_cast<TArchiveDlg*>(window))
+                    Press(dialog, button);
+            }
+        });
+        EXPECT_EQ(prompts.ChooseArchiveOrDelete(3), choice) << button;
+    }
+}
+
+// Answers a message box after checking its caption and text.
+test::AnswerModal<wxMessageDialog> MessageBox(const char* caption, const char* text, int answer) {
+    return test::AnswerModal<wxMessageDialog>([=](wxMessageDialog* box) {
+        EXPECT_EQ(box->GetCaption(), caption);
+        EXPECT_EQ(box->GetMessage(), text);
+        return answer;
+    });
+}
+
+TEST(CompressDialog, MessagesAreMessageBoxesWithTheirCaptions) {
+    WindowCompressPrompts prompts(nullptr);
+    wxTEST_DIALOG(prompts.ShowMessage("Notice", "Database cannot be compressed"),
+                  MessageBox("Notice", "Database cannot be compressed", wxID_OK));
+    wxTEST_DIALOG(EXPECT_TRUE(prompts.AskYesNo("Downgrade?", "Load it?")),
+                  MessageBox("Downgrade?", "Load it?", wxID_YES));
+    wxTEST_DIALOG(EXPECT_FALSE(prompts.AskYesNo("Downgrade?", "Load it?")),
+                  MessageBox("Downgrade?", "Load it?", wxID_NO));
+}
+
+TEST(ProblemReports, SettingsProblemsBecomeMessageBoxesCaptionedProblem) {
+    ShowSettingsProblemsInMessageBoxes();
+    wxTEST_DIALOG(platform::ReportSettingsWriteFailure("OptionsDLG.ArchiveFile!"),
+                  MessageBox("Problem", "Cannot save registry information [OptionsDLG.ArchiveFile!]", wxID_OK));
+    platform::SetProblemReporter({});
+}
+
+}  // namespace
+}  // namespace vorlen
