@@ -1,6 +1,7 @@
 #include "vorlen/core/date_time.h"
 
 #include "date_settings_guard.h"
+#include "../support/time_zone_guard.h"
 
 #include <gtest/gtest.h>
 
@@ -15,26 +16,7 @@ namespace {
 
 using test::DateSettingsGuard;
 
-// Runs one test in a given time zone and restores the previous one.
-class TimeZoneGuard {
-public:
-    explicit TimeZoneGuard(const char* zone) {
-        if (const char* old = std::getenv("TZ"))
-            old_ = old;
-        setenv("TZ", zone, 1);
-        tzset();
-    }
-    ~TimeZoneGuard() {
-        if (old_)
-            setenv("TZ", old_->c_str(), 1);
-        else
-            unsetenv("TZ");
-        tzset();
-    }
-
-private:
-    std::optional<std::string> old_;
-};
+using test::TimeZoneGuard;
 
 TEST(DateCalendar, LeapYearsFollowTheGregorianRule) {
     EXPECT_TRUE(Date::IsLeapYear(2000));

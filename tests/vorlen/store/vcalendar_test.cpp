@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "../support/temp_dir.h"
+#include "../support/time_zone_guard.h"
 
 namespace vorlen::store {
 namespace {
@@ -30,27 +31,7 @@ const std::string emptyCalendar =
     "END:VCALENDAR\r\n"
     "\r\n";
 
-class TimeZoneGuard {
-public:
-    explicit TimeZoneGuard(const char* zone) {
-        if (const char* old = std::getenv("TZ"))
-            old_ = old;
-        setenv("TZ", zone, 1);
-        tzset();
-    }
-    ~TimeZoneGuard() {
-        if (old_)
-            setenv("TZ", old_->c_str(), 1);
-        else
-            unsetenv("TZ");
-        tzset();
-    }
-    TimeZoneGuard(const TimeZoneGuard&) = delete;
-    TimeZoneGuard& operator=(const TimeZoneGuard&) = delete;
-
-private:
-    std::optional<std::string> old_;
-};
+using test::TimeZoneGuard;
 
 // Runs `work` in a child process with a timer and an address-space limit,
 // so that a parser that loops or allocates for ever fails the test instead

@@ -1,0 +1,33 @@
+// Runs one test in a given time zone and restores the previous one.
+#pragma once
+
+#include <cstdlib>
+#include <ctime>
+#include <optional>
+#include <string>
+
+namespace vorlen::test {
+
+class TimeZoneGuard {
+public:
+    explicit TimeZoneGuard(const char* zone) {
+        if (const char* old = std::getenv("TZ"))
+            old_ = old;
+        setenv("TZ", zone, 1);
+        tzset();
+    }
+    ~TimeZoneGuard() {
+        if (old_)
+            setenv("TZ", old_->c_str(), 1);
+        else
+            unsetenv("TZ");
+        tzset();
+    }
+    TimeZoneGuard(const TimeZoneGuard&) = delete;
+    TimeZoneGuard& operator=(const TimeZoneGuard&) = delete;
+
+private:
+    std::optional<std::string> old_;
+};
+
+}  // namespace vorlen::test
