@@ -49,31 +49,40 @@ const Date& EndOf(const EventNode& event) {
 }
 
 // One occurrence from start to end: on it, inside it, or coming within the
-// warning window.
-void SingleSpan(Query& q, const Date& start, const Date& end) {
+// warning window. For a one-day event (no endDate) the end is the start,
+// and most days are decided by the start alone.
+void SingleSpan(Query& q, const Date& start, const Date& end, bool oneDay) {
     int64_t s = Number(start);
-    int64_t e = Number(end);
     int64_t d = q.dayNumber;
+    bool warns = d < s && q.withWarnings && s - q.event.warningDays <= d;
+    if (d > s ? oneDay : (d < s && !warns))
+        return;
+    int64_t e = oneDay ? s : Number(end);
     Date shownEnd = e == s ? Date() : end;
     if (d == s)
         q.Emit(0, q.day, shownEnd, false);
-    else if (s < d && d <= e)
+    else if (d > s && d <= e)
         q.Emit(0, q.day, end, true);
-    else if (q.withWarnings && d < s && s - q.event.warningDays <= d)
+    else if (warns)
         q.Emit(s - d, start, shownEnd, false);
+}
+
+bool IsOneDay(const EventNode& event) {
+    return event.endDate.day == 0;
 }
 
 void Yearly(Query& q) {
     const Date& start = q.event.startDate;
     const Date& end = EndOf(q.event);
     int32_t year = q.day.year;
-    if (start.year == 0) {
-        SingleSpan(q, Date(start.day, start.month, year), Date(end.day, end.month, year));
-        return;
+    int64_t endYear = year;
+    if (start.year != 0) {
+        if (year < start.year)
+            return;
+        endYear = year + int64_t{end.year} - start.year;
     }
-    if (year < start.year)
-        return;
-    SingleSpan(q, Date(start.day, start.month, year), Date(end.day, end.month, ClampYear(year + int64_t{end.year} - start.year)));
+    SingleSpan(q, Date(start.day, start.month, year), Date(end.day, end.month, ClampYear(endYear)),
+               IsOneDay(q.event));
 }
 
 void MonthlyByDay(Query& q) {
@@ -85,13 +94,14 @@ void MonthlyByDay(Query& q) {
         // An occurrence that runs into a later month ends as many months
         // after this one as the event's own end lies after its start; the
         // year is counted too, so that a span over New Year stays a span.
-        int64_t months = int64_t{q.day.month} - 1 + (int64_t{end.year} - start.year) * 12 + end.month - start.month;
+        int64_t months =
+            int64_t{q.day.month} - 1 + (int64_t{end.year} - start.year) * 12 + end.month - start.month;
         int64_t years = months >= 0 ? months / 12 : -((-months + 11) / 12);
         int32_t month = static_cast<int32_t>(months - years * 12 + 1);
         int32_t year = ClampYear(q.day.year + years);
         occurrenceEnd = Date(end.day, month, year);
     }
-    SingleSpan(q, occurrenceStart, occurrenceEnd);
+    SingleSpan(q, occurrenceStart, occurrenceEnd, IsOneDay(q.event));
 }
 
 // Weekly, fortnightly and every-n-days events: occurrences every `step`
@@ -155,7 +165,7 @@ void Append(const EventNode& event, const Day& day, std::vector<OccurrenceEntry>
         return;
     Query q{event, day.date, day.number, day.withWarnings, out};
     switch (event.period) {
-    case PeriodOnceOff: SingleSpan(q, event.startDate, EndOf(event)); break;
+    case PeriodOnceOff: SingleSpan(q, event.startDate, EndOf(event), IsOneDay(event)); break;
     case PeriodYearly: Yearly(q); break;
     case PeriodMonthlyByDay: MonthlyByDay(q); break;
     case PeriodWeekly: Stepped(q, std::integral_constant<uint32_t, 7>()); break;
