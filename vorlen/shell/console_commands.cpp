@@ -270,7 +270,7 @@ int Version(const Command&, Console& console) {
     return exitOk;
 }
 
-struct CommandSpec {
+struct CommandDefinition {
     const char* name;
     size_t files;
     std::vector<std::string> valueOptions;
@@ -278,8 +278,8 @@ struct CommandSpec {
     int (*run)(const Command&, Console&);
 };
 
-const std::vector<CommandSpec>& Commands() {
-    static const std::vector<CommandSpec> commands = {
+const std::vector<CommandDefinition>& Commands() {
+    static const std::vector<CommandDefinition> commands = {
         {"--new", 1, {"--owner", "--title"}, {}, New},
         {"--info", 1, {}, {}, Info},
         {"--export-csv", 2, {}, {}, ExportCsv},
@@ -293,10 +293,10 @@ const std::vector<CommandSpec>& Commands() {
     return commands;
 }
 
-const CommandSpec* FindCommand(const std::string& name) {
-    for (const CommandSpec& spec : Commands()) {
-        if (name == spec.name)
-            return &spec;
+const CommandDefinition* FindCommand(const std::string& name) {
+    for (const CommandDefinition& definition : Commands()) {
+        if (name == definition.name)
+            return &definition;
     }
     return nullptr;
 }
@@ -308,17 +308,17 @@ bool Contains(const std::vector<std::string>& names, const std::string& name) {
 // Reads the arguments after the command name; false (with the reason in
 // `problem`) for an unknown option, a missing value or a wrong number of
 // files.
-bool Parse(const CommandSpec& spec, const std::vector<std::string>& args, Command& command,
+bool Parse(const CommandDefinition& definition, const std::vector<std::string>& args, Command& command,
            std::string& problem) {
     for (size_t i = 1; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
-            if (Contains(spec.flags, arg)) {
+            if (Contains(definition.flags, arg)) {
                 command.options[arg] = "";
                 continue;
             }
-            if (!Contains(spec.valueOptions, arg)) {
-                problem = "unknown option " + arg + " for " + spec.name;
+            if (!Contains(definition.valueOptions, arg)) {
+                problem = "unknown option " + arg + " for " + definition.name;
                 return false;
             }
             if (i + 1 >= args.size()) {
@@ -330,9 +330,9 @@ bool Parse(const CommandSpec& spec, const std::vector<std::string>& args, Comman
             command.files.push_back(arg);
         }
     }
-    if (command.files.size() != spec.files) {
-        problem = std::string(spec.name) + " takes " + std::to_string(spec.files) +
-                  (spec.files == 1 ? " file name" : " file names");
+    if (command.files.size() != definition.files) {
+        problem = std::string(definition.name) + " takes " + std::to_string(definition.files) +
+                  (definition.files == 1 ? " file name" : " file names");
         return false;
     }
     return true;
@@ -347,14 +347,14 @@ bool IsConsoleCommand(const std::vector<std::string>& args) {
 int RunConsoleCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                       std::ostream& err) {
     Console console{in, out, err};
-    const CommandSpec* spec = args.empty() ? nullptr : FindCommand(args[0]);
+    const CommandDefinition* definition = args.empty() ? nullptr : FindCommand(args[0]);
     Command command;
     std::string problem = args.empty() ? "no command given" : "unknown option " + args[0];
-    if (!spec || !Parse(*spec, args, command, problem)) {
+    if (!definition || !Parse(*definition, args, command, problem)) {
         err << "vorlen: " << problem << "\n" << usageText;
         return exitUsage;
     }
-    return spec->run(command, console);
+    return definition->run(command, console);
 }
 
 }  // namespace vorlen::shell
