@@ -204,11 +204,11 @@ std::vector<OccurrenceEntry> Occurrences(const EventNode& event, const Date& day
     return entries;
 }
 
-std::optional<int32_t> AnniversaryYears(const EventNode& event, const OccurrenceEntry& entry) {
+std::optional<int32_t> AnniversaryYears(const EventNode& event, const Date& occurrenceDate) {
     int32_t startYear = event.startDate.year;
-    if (startYear == 0 || startYear == 1900 || startYear == entry.occurrenceDate.year)
+    if (startYear == 0 || startYear == 1900 || startYear == occurrenceDate.year)
         return std::nullopt;
-    return entry.occurrenceDate.year - startYear;
+    return occurrenceDate.year - startYear;
 }
 
 }  // namespace vorlen

@@ -35,6 +35,6 @@ std::vector<OccurrenceEntry> Occurrences(const EventNode& event, const Date& day
 // Years since the event's start year at this occurrence, when they are to be
 // shown: the start year is known (neither 0 nor 1900) and differs from the
 // occurrence's year.
-std::optional<int32_t> AnniversaryYears(const EventNode& event, const OccurrenceEntry& entry);
+std::optional<int32_t> AnniversaryYears(const EventNode& event, const Date& occurrenceDate);
 
 }  // namespace vorlen

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
@@ -44,6 +45,19 @@ mode_t CurrentUmask() {
     return mask;
 }
 
+// The file a path names: the target of a symbolic link, else the path.
+std::string FileBehind(const std::string& path) {
+    struct stat link {};
+    if (::lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode))
+        return path;
+    char* resolved = ::realpath(path.c_str(), nullptr);
+    if (!resolved)
+        return path;
+    std::string target = resolved;
+    std::free(resolved);
+    return target;
+}
+
 }  // namespace
 
 bool ReadWholeFile(const std::string& path, std::string& bytes, std::string* error) {
@@ -57,7 +71,21 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, std::string* err
     return true;
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
+bool WriteWholeFile(const std::string& path, std::string_view bytes, std::string* error) {
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return Fail(error, "Cannot create " + path, errno);
+    bool ok = WriteAll(fd, bytes);
+    int code = errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        code = errno;
+    }
+    return ok || Fail(error, "Cannot write " + path, code);
+}
+
+bool WriteFileAtomically(const std::string& requestedPath, std::string_view bytes, std::string* error) {
+    std::string path = FileBehind(requestedPath);
     std::string temporary = DirectoryOf(path) + ".vorlen-save-XXXXXX";
     int fd = ::mkstemp(temporary.data());
     if (fd < 0)

@@ -13,9 +13,15 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, std::string* err
 
 // Writes `bytes` to a new temporary file beside `path` and renames it over
 // `path`, so that a failure at any point leaves an existing file as it was.
-// A file that is replaced keeps its permission bits. On failure the
-// temporary file is removed and `error` names what failed and why.
+// A file that is replaced keeps its permission bits; a path that is a
+// symbolic link replaces the file it points to, and the link stays. On
+// failure the temporary file is removed and `error` names what failed and
+// why.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error = nullptr);
+
+// Writes `bytes` straight into the file, creating or truncating it: for
+// exports, which may go to any file the user can write.
+bool WriteWholeFile(const std::string& path, std::string_view bytes, std::string* error = nullptr);
 
 bool CanOpenForReading(const std::string& path);
 

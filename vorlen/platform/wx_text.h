@@ -5,6 +5,7 @@
 #include <wx/strconv.h>
 #include <wx/string.h>
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -15,8 +16,24 @@ inline wxCSConv& Windows1252() {
     return conv;
 }
 
+// Byte by byte: the five bytes that Windows-1252 leaves undefined (0x81,
+// 0x8D, 0x8F, 0x90, 0x9D) stand for the control characters of the same
+// number, as on Windows, instead of emptying the whole text.
 inline wxString ToWx(std::string_view text) {
-    return wxString(text.data(), Windows1252(), text.size());
+    static const std::array<wxUniChar, 256> table = [] {
+        std::array<wxUniChar, 256> characters;
+        for (int byte = 0; byte < 256; ++byte) {
+            char one = static_cast<char>(byte);
+            wxString converted(&one, Windows1252(), 1);
+            characters[byte] = converted.length() == 1 ? converted[0] : wxUniChar(byte);
+        }
+        return characters;
+    }();
+    wxString result;
+    result.reserve(text.size());
+    for (char c : text)
+        result += table[static_cast<unsigned char>(c)];
+    return result;
 }
 
 // Characters that Windows-1252 lacks become '?'.
@@ -25,7 +42,10 @@ inline std::string FromWx(const wxString& text) {
     for (wxUniChar c : text) {
         wxString one(c);
         wxCharBuffer converted = one.mb_str(Windows1252());
-        bytes += converted.length() == 1 ? converted.data()[0] : '?';
+        if (converted.length() == 1)
+            bytes += converted.data()[0];
+        else
+            bytes += c.GetValue() < 256 ? static_cast<char>(c.GetValue()) : '?';
     }
     return bytes;
 }

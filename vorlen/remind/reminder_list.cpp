@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -44,16 +45,16 @@ bool HasValidStart(const ReminderNode& entry) {
 // wedding category under its older spelling.
 void AppendAnniversary(TextBuilder& out, const ReminderNode& entry, std::string_view weddingName) {
     const EventNode& event = *entry.event;
-    int32_t year = event.startDate.year;
-    if (year == 1900 || year == 0 || year == entry.occurrenceDate.year)
+    std::optional<int32_t> years = AnniversaryYears(event, entry.occurrenceDate);
+    if (!years)
         return;
-    int32_t years = entry.occurrenceDate.year - year;
+    int32_t year = event.startDate.year;
     if (event.typeName == "Birthday")
-        out << " (Born " << year << ", " << years << " years old)";
+        out << " (Born " << year << ", " << *years << " years old)";
     else if (event.typeName == weddingName)
-        out << " (Married " << year << ", " << years << " years ago)";
+        out << " (Married " << year << ", " << *years << " years ago)";
     else if (event.typeName == "Death Memorial")
-        out << " (Died " << year << ", " << years << " years ago)";
+        out << " (Died " << year << ", " << *years << " years ago)";
 }
 
 // One entry of the day itself. False when it wrote nothing (a timed entry

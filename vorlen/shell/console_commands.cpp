@@ -80,6 +80,17 @@ bool Load(const std::string& path, Database& db, Console& console) {
     return true;
 }
 
+// For the commands that save what they loaded: a converted foreign calendar
+// file would be saved under another name, so it is refused.
+bool LoadForChange(const std::string& path, Database& db, Console& console) {
+    if (!Load(path, db, console))
+        return false;
+    if (db.file.fileName == path)
+        return true;
+    console.err << "vorlen: " << path << " is a calendar file of another program; make a data file of it first\n";
+    return false;
+}
+
 std::string IsoDate(const Date& date) {
     char text[48];
     std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
@@ -203,7 +214,7 @@ int ExportVcs(const Command& command, Console& console) {
 
 int ImportVcs(const Command& command, Console& console) {
     Database db;
-    if (!Load(command.files[1], db, console))
+    if (!LoadForChange(command.files[1], db, console))
         return exitFailed;
     store::vSup calendar;
     std::string error;
@@ -244,8 +255,12 @@ private:
 
 int Compress(const Command& command, Console& console) {
     Database db;
-    if (!Load(command.files[0], db, console))
+    if (!LoadForChange(command.files[0], db, console))
         return exitFailed;
+    if (db.file.isArchive) {
+        console.err << "vorlen: " << command.files[0] << " is an archive file; it is not compressed\n";
+        return exitFailed;
+    }
     std::string archive = command.Has("--archive") ? command.options.at("--archive")
                                                    : platform::ReadSettings().archiveFile;
     ConsoleCompressPrompts prompts(console);

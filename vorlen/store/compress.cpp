@@ -1,5 +1,6 @@
 #include "compress.h"
 
+#include <filesystem>
 #include <vector>
 
 namespace vorlen::store {
@@ -47,15 +48,22 @@ private:
 bool WriteArchive(Eventlist& copies, const std::string& archiveFile, CompressPrompts& prompts) {
     DataFile archive;
     Typelist types;
+    Eventlist earlier;
     archive.SetFileName(archiveFile.c_str());
     ArchiveLoadPrompts loadPrompts(prompts);
-    if (archive.Load(copies, types, loadPrompts) == notLoaded) {
-        if (loadPrompts.declined) {
-            prompts.ShowMessage("Error", "The old events stay in the database: the archive file " + archiveFile +
-                                             " comes from a later version and was left as it is.");
-            return false;
-        }
-        // No archive yet (or no data file under that name): a new one.
+    int loaded = archive.Load(earlier, types, loadPrompts);
+    if (loaded == notLoaded && loadPrompts.declined) {
+        prompts.ShowMessage("Error", "The old events stay in the database: the archive file " + archiveFile +
+                                         " comes from a later version and was left as it is.");
+        return false;
+    }
+    if (loaded == loadedData) {
+        copies.Splice(earlier);
+    } else {
+        // No archive yet, or no data file under that name (a calendar file
+        // of another program counts as none): a new one.
+        Typelist builtIn;
+        types.Swap(builtIn);
         archive.SetFileName(archiveFile.c_str());
         archive.SetOwner("Unknown Owner");
         archive.SetTitle(archiveTitle);
@@ -67,6 +75,12 @@ bool WriteArchive(Eventlist& copies, const std::string& archiveFile, CompressPro
     prompts.ShowMessage("Error", "The old events could not be archived and stay in the database. " +
                                      archive.LastError());
     return false;
+}
+
+// True when both names lead to one existing file.
+bool SameFile(const std::string& a, const std::string& b) {
+    std::error_code error;
+    return std::filesystem::equivalent(a, b, error);
 }
 
 }  // namespace
@@ -104,6 +118,12 @@ CompressResult Compress(Eventlist& events, DataFile& file, bool automatic, const
         return result;
     if (archiveFile.empty()) {
         prompts.ShowMessage(automatic ? "Problem" : "Error", automatic ? noArchiveAutomatic : noArchiveManual);
+        return result;
+    }
+    if (file.fileName && SameFile(archiveFile, std::string(file.fileName.view()))) {
+        // Saving the database afterwards would overwrite the archive.
+        prompts.ShowMessage("Error", "The archive file is the open data file itself; nothing was archived.");
+        result.archiveFailed = true;
         return result;
     }
     if (!WriteArchive(copies, archiveFile, prompts)) {

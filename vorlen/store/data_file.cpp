@@ -340,7 +340,7 @@ bool DataFile::ReadHeader(DataFilePrompts& prompts) {
 }
 
 bool DataFile::ExportCsv(const std::string& path, const Eventlist& events) {
-    return platform::WriteFileAtomically(path, CsvText(events), &lastError_);
+    return platform::WriteWholeFile(path, CsvText(events), &lastError_);
 }
 
 }  // namespace vorlen::store

@@ -138,23 +138,23 @@ TEST(YearlyOccurrences, AnniversariesAndUnknownYears) {
     birthday.SetTypeName("Birthday");
     std::vector<OccurrenceEntry> entries = Occurrences(birthday, Date(5, 5, 1998), true);
     ASSERT_EQ(entries.size(), 1u);
-    EXPECT_EQ(AnniversaryYears(birthday, entries[0]), 38);
+    EXPECT_EQ(AnniversaryYears(birthday, entries[0].occurrenceDate), 38);
     EXPECT_EQ(On(birthday, Date(5, 5, 1959)), Entries{});
     EXPECT_EQ(On(birthday, Date(3, 5, 1959)), Entries{});
     EXPECT_EQ(On(birthday, Date(3, 5, 1998)), Entries{"2 19980505 -"});
     entries = Occurrences(birthday, Date(5, 5, 1960), true);
     ASSERT_EQ(entries.size(), 1u);
-    EXPECT_EQ(AnniversaryYears(birthday, entries[0]), std::nullopt);
+    EXPECT_EQ(AnniversaryYears(birthday, entries[0].occurrenceDate), std::nullopt);
 
     birthday.startDate.year = 1900;
     entries = Occurrences(birthday, Date(5, 5, 1998), true);
     ASSERT_EQ(entries.size(), 1u);
-    EXPECT_EQ(AnniversaryYears(birthday, entries[0]), std::nullopt);
+    EXPECT_EQ(AnniversaryYears(birthday, entries[0].occurrenceDate), std::nullopt);
 
     birthday.startDate.year = 0;
     EXPECT_EQ(On(birthday, Date(5, 5, 1901)), Entries{"0 19010505 -"});
     entries = Occurrences(birthday, Date(5, 5, 1998), true);
-    EXPECT_EQ(AnniversaryYears(birthday, entries[0]), std::nullopt);
+    EXPECT_EQ(AnniversaryYears(birthday, entries[0].occurrenceDate), std::nullopt);
 }
 
 TEST(YearlyOccurrences, WarningsCountTheOccurrenceYearNotTheViewingYear) {
@@ -165,7 +165,7 @@ TEST(YearlyOccurrences, WarningsCountTheOccurrenceYearNotTheViewingYear) {
     entries = Occurrences(birthday, Date(28, 12, 1998), true);
     ASSERT_EQ(entries.size(), 1u);
     EXPECT_EQ(entries[0].daysAhead, 2);
-    EXPECT_EQ(AnniversaryYears(birthday, entries[0]), 38);
+    EXPECT_EQ(AnniversaryYears(birthday, entries[0].occurrenceDate), 38);
 }
 
 TEST(YearlyOccurrences, SpansOverNewYearKeepTheirLength) {

@@ -87,6 +87,32 @@ TEST(AtomicWrite, AnUnwritableDirectoryLeavesTheOldFile) {
     EXPECT_EQ(ReadFile(path), "precious");
 }
 
+TEST(AtomicWrite, ALinkKeepsPointingAtTheReplacedFile) {
+    TempDir dir;
+    std::string target = dir.File("target.vor");
+    std::string link = dir.File("link.vor");
+    WriteFile(target, "old");
+    ASSERT_EQ(::symlink(target.c_str(), link.c_str()), 0);
+    ASSERT_TRUE(WriteFileAtomically(link, "new"));
+    struct stat info {};
+    ASSERT_EQ(::lstat(link.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode));
+    EXPECT_EQ(ReadFile(target), "new");
+}
+
+TEST(PlainWrite, CreatesTruncatesAndFollowsLinks) {
+    TempDir dir;
+    std::string target = dir.File("out.csv");
+    std::string link = dir.File("link.csv");
+    WriteFile(target, "a much longer old content");
+    ASSERT_EQ(::symlink(target.c_str(), link.c_str()), 0);
+    ASSERT_TRUE(WriteWholeFile(link, "short"));
+    EXPECT_EQ(ReadFile(target), "short");
+    std::string error;
+    EXPECT_FALSE(WriteWholeFile(dir.File("no/dir/out.csv"), "x", &error));
+    EXPECT_EQ(error.rfind("Cannot create", 0), 0u);
+}
+
 TEST(WholeFiles, MissingFilesAndDirectoriesAreReported) {
     TempDir dir;
     std::string bytes = "kept";

@@ -38,6 +38,10 @@ TEST(StartUpDialog, ShowsTheFourTextsOnTheirPages) {
     EXPECT_EQ(LabelOf(&dialog, 501), "You have");
     EXPECT_EQ(LabelOf(&dialog, 502), "event(s) waiting");
     EXPECT_EQ(LabelOf(&dialog, 505), "Last Checked:");
+    EXPECT_EQ(LabelOf(&dialog, 503), "Date:");
+    EXPECT_EQ(LabelOf(&dialog, 504), "Time:");
+    EXPECT_EQ(dialog.FindWindow(2)->GetLabel(), "Cancel");
+    EXPECT_EQ(dialog.FindWindow(9)->GetLabel(), "Help");
     auto* tabs = static_cast<wxNotebook*>(dialog.FindWindow(500));
     ASSERT_EQ(tabs->GetPageCount(), 2u);
     EXPECT_EQ(tabs->GetPageText(0), "Notice");

@@ -104,6 +104,45 @@ TEST_F(Reminders, ALineBreakSeparatesTheTimedDayFromItsWarnings) {
               "\xB7U\xB7" "C02Jo and Sam\xB7U\xB7" "C00\xB7R (Married 1990, 8 years ago)");
 }
 
+// Among warnings of the same day, untimed ones come first.
+TEST_F(Reminders, WarningsWithAStartTimeOnlyAndTheirAnniversaryNotes) {
+    Event("Today", "Normal", Date(5, 5, 1998));
+    EventNode& call = Event("Call", "Phone Call", Date(7, 5, 1998));
+    call.warningDays = 3;
+    call.SetStartTime(10, 0);
+    EventNode& born = Event("Bea", "Birthday", Date(7, 5, 1970), PeriodYearly);
+    born.warningDays = 3;
+    EventNode& wed = Event("Cy", "Wedding Anniversary", Date(8, 5, 1990), PeriodYearly);
+    wed.warningDays = 3;
+    EXPECT_EQ(Text(Date(5, 5, 1998)),
+              "\xB7H10\xB7" "C01Today\xB7" "C00\xB7R (Normal)\r\n"
+              "\xB7" "BBirthday\xB7" "B\xB7R on Thursday, 07/05/1998 (in 2 days) :\r\n"
+              "\xB7U\xB7" "C02Bea\xB7U\xB7" "C00\xB7R (Born 1970, 28 years old)\r\n\n"
+              "\xB7" "BPhone Call\xB7" "B\xB7R on Thursday, 07/05/1998 (in 2 days) at 10:00:\r\n"
+              "\xB7U\xB7" "C02Call\xB7U\xB7" "C00\xB7R\r\n\n"
+              "\xB7" "BWedding Anniversary\xB7" "B\xB7R on Friday, 08/05/1998 (in 3 days) :\r\n"
+              "\xB7U\xB7" "C02Cy\xB7U\xB7" "C00\xB7R");
+}
+
+TEST_F(Reminders, WithoutTimedTextNothingSeparatesTheDayFromItsWarnings) {
+    Event("Untimed", "Normal", Date(5, 5, 1998));
+    Event("Timed", "Normal", Date(5, 5, 1998)).SetStartTime(9, 0);
+    EventNode& soon = Event("Soon", "Normal", Date(6, 5, 1998));
+    soon.warningDays = 1;
+    soon.SetStartTime(8, 0);
+    EXPECT_EQ(Text(Date(5, 5, 1998), true, false),
+              "\xB7H10\xB7" "C01Untimed\xB7" "C00\xB7R (Normal)"
+              "\xB7" "BNormal\xB7" "B\xB7R on Wednesday, 06/05/1998 (tommorrow) at 08:00:\r\n"
+              "\xB7U\xB7" "C02Soon\xB7U\xB7" "C00\xB7R");
+
+    list.Build(true, Date(5, 5, 1998), Time());
+    std::string today, warnings;
+    list.FormatSplitText(today, warnings, true);
+    // The day's text ends with a break when a timed warning follows.
+    EXPECT_EQ(today, "\xB7H10\xB7" "C01Untimed\xB7" "C00\xB7R (Normal)\r\n"
+                     "\xB7R\xB7" "B\xB7" "C0009:00\xB7R\tTimed(Normal)\r\n");
+}
+
 TEST_F(Reminders, AnniversaryNotesNeedAKnownStartYear) {
     Event("Grandpa", "Death Memorial", Date(5, 5, 1980), PeriodYearly);
     Event("Old friend", "Birthday", Date(5, 5, 1900), PeriodYearly);

@@ -1,6 +1,7 @@
 #include "vorlen/shell/archive_dialog.h"
 
 #include "vorlen/platform/settings.h"
+#include "vorlen/platform/wx_text.h"
 #include "vorlen/shell/problem_reports.h"
 
 #include "../gui/gui_support.h"
@@ -10,7 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <vector>
 
 namespace vorlen {
 namespace {
@@ -21,9 +24,21 @@ void Press(wxWindow* dialog, int id) {
     dialog->FindWindow(id)->GetEventHandler()->ProcessEvent(click);
 }
 
+std::vector<wxString> Labels(wxWindow* dialog) {
+    std::vector<wxString> labels;
+    for (wxWindow* child : dialog->GetChildren())
+        labels.push_back(child->GetLabel());
+    return labels;
+}
+
 TEST(CompressDialog, ShowsTheCountInItsSentence) {
     TArchiveDlg dialog(nullptr, 12);
     EXPECT_EQ(dialog.GetTitle(), "Compress Database");
+    std::vector<wxString> labels = Labels(&dialog);
+    for (const char* text : {"There are", "events that have been found to be old or expired.",
+                             "Do you wish to archive or delete save these events?", "Archive", "Delete", "Cancel",
+                             "Help"})
+        EXPECT_NE(std::find(labels.begin(), labels.end(), wxString(text)), labels.end()) << text;
     EXPECT_EQ(static_cast<wxStaticText*>(dialog.FindWindow(archiveCount))->GetLabel(), "12");
     dialog.Show();
     std::string shot = test::SaveScreenshot(&dialog, "compress_database");
@@ -66,6 +81,16 @@ TEST(CompressDialog, MessagesAreMessageBoxesWithTheirCaptions) {
                   MessageBox("Downgrade?", "Load it?", wxID_YES));
     wxTEST_DIALOG(EXPECT_FALSE(prompts.AskYesNo("Downgrade?", "Load it?")),
                   MessageBox("Downgrade?", "Load it?", wxID_NO));
+}
+
+TEST(ToolkitTexts, Windows1252BothWaysWithTheUndefinedBytes) {
+    wxString text = platform::ToWx("caf\xE9 \x80 a\x81" "b");
+    EXPECT_EQ(text.length(), 10u);
+    EXPECT_EQ(text[3], wxUniChar(0xE9));
+    EXPECT_EQ(text[5], wxUniChar(0x20AC));
+    EXPECT_EQ(text[8], wxUniChar(0x81));
+    EXPECT_EQ(platform::FromWx(text), "caf\xE9 \x80 a\x81" "b");
+    EXPECT_EQ(platform::FromWx(wxString::FromUTF8("\xE6\x97\xA5")), "?");
 }
 
 TEST(ProblemReports, SettingsProblemsBecomeMessageBoxesCaptionedProblem) {

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 
 namespace vorlen::shell {
@@ -177,7 +178,31 @@ TEST(ConsoleCommands, CompressByEachEventsOwnSetting) {
     EXPECT_EQ(kept.out, "Deleted 0 old event(s); archived 0\n");
     EXPECT_NE(Vorlen({"--info", path}).out.find("Events: 3\n"), std::string::npos);
     EXPECT_EQ(Vorlen({"--compress"}).status, exitUsage);
+    // An archive file is never compressed itself.
+    std::string archive = dir.File("archive.vor");
+    test::WriteFile(archive, test::Header("0.9.7", "Ann", "Archive Data File", 1) + test::Trailer());
+    Outcome refused = Vorlen({"--compress", archive, "--archive", dir.File("other.vor")});
+    EXPECT_EQ(refused.status, exitFailed);
+    EXPECT_NE(refused.err.find("is an archive file"), std::string::npos);
     EXPECT_EQ(Vorlen({"--compress", dir.File("missing.vor")}).status, exitFailed);
+}
+
+TEST(ConsoleCommands, ForeignCalendarFilesAreReadButNotChanged) {
+    TempDir dir;
+    // A QUIB version 10 file with one zeroed record.
+    std::string quib = std::string("U\x0a") + "1 \x1a" + std::string(174, '\0') + "U\x1a";
+    std::string path = dir.File("old.cal");
+    test::WriteFile(path, quib);
+    Outcome info = Vorlen({"--info", path});
+    EXPECT_EQ(info.status, exitOk) << info.err;
+    EXPECT_NE(info.out.find("Events: 1\n"), std::string::npos);
+    test::WriteFile(dir.File("empty.vcs"), "BEGIN:VCALENDAR\r\nVERSION:1.0\r\nEND:VCALENDAR\r\n");
+    Outcome import = Vorlen({"--import-vcs", dir.File("empty.vcs"), path});
+    EXPECT_EQ(import.status, exitFailed);
+    EXPECT_NE(import.err.find("calendar file of another program"), std::string::npos);
+    EXPECT_EQ(Vorlen({"--compress", path, "--archive", dir.File("a.vor")}).status, exitFailed);
+    EXPECT_EQ(test::ReadFile(path), quib);
+    EXPECT_FALSE(std::filesystem::exists("unknown.vor"));
 }
 
 TEST(ConsoleCommands, UsageErrorsExitWithTwo) {

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sys/stat.h>
 
 namespace vorlen::store {
@@ -229,6 +230,38 @@ TEST(Compressing, AnArchiveThatCannotBeWrittenKeepsTheEvents) {
         return r.archiveFailed && db.events.count == 4;
     }));
     EXPECT_EQ(test::ReadFile(path), before);
+}
+
+TEST(Compressing, AForeignCalendarFileUnderTheArchiveNameBecomesANewArchive) {
+    TempDir dir;
+    std::string path = dir.File("archive.vor");
+    test::WriteFile(path, std::string("U\x0a") + "1 \x1a" + std::string(174, '\0') + "U\x1a");
+    Database db;
+    db.Mixed(0);
+    ScriptedPrompts prompts;
+    CompressResult result = Compress(db.events, db.file, false, path, today, prompts);
+    EXPECT_EQ(result.archived, 2);
+    DataFile archive;
+    Eventlist archived;
+    LoadArchive(path, archive, archived);
+    EXPECT_EQ(Descriptions(archived), (std::vector<std::string>{"yesterday", "expired weekly"}));
+    EXPECT_EQ(archive.isArchive, 1);
+    EXPECT_FALSE(std::filesystem::exists("unknown.vor"));
+}
+
+TEST(Compressing, TheOpenDataFileIsNoArchive) {
+    TempDir dir;
+    std::string path = dir.File("data.vor");
+    Database db;
+    db.Mixed(0);
+    db.file.SetFileName(path.c_str());
+    ASSERT_TRUE(db.file.Save(db.events, Typelist()));
+    ScriptedPrompts prompts;
+    CompressResult result = Compress(db.events, db.file, false, path, today, prompts);
+    EXPECT_TRUE(result.archiveFailed);
+    EXPECT_EQ(db.events.count, 4);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].rfind("Error: The archive file is the open data file itself", 0), 0u);
 }
 
 TEST(Compressing, ALaterArchiveTheUserWillNotLoadIsLeftAlone) {

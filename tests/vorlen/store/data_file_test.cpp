@@ -227,6 +227,29 @@ TEST(LoadingFiles, OlderEventSectionsKeepNoAlarmExtraOrSound) {
     EXPECT_EQ(e.startTime.hour, 8);
 }
 
+TEST(LoadingFiles, OlderSectionsCarryThePositionOfMonthlyByPositionEvents) {
+    std::string older = DateBytes(1, 1, 1900) + DateBytes(0, 0, 0) + DateBytes(0, 0, 0) + TimeBytes(-1, -1) +
+                        TimeBytes(-1, -1) + Num(7) + Le(2) + Le(3) + Le(0) + Num(0) + Num(0) + Num(2) + Text("") +
+                        Text("Second Tuesday") + Text("Normal") + Text("") + Num(0);
+    Session s;
+    ASSERT_EQ(s.Load(Header() + Section("EVENTDBE", 1, older) + Trailer()), loadedData);
+    EXPECT_EQ(s.events.head->monthlyPosition.weekOrdinal, 2);
+    EXPECT_EQ(s.events.head->monthlyPosition.weekday, 3);
+    EXPECT_EQ(s.events.head->warningDays, 2);
+    EXPECT_EQ(*s.events.head->description, "Second Tuesday");
+}
+
+TEST(LoadingFiles, ForeignCalendarFilesConvertFromDisk) {
+    TempDir dir;
+    std::string path = dir.File("old.cal");
+    WriteFile(path, std::string("U\x0a") + "1 \x1a" + std::string(174, '\0') + "U\x1a");
+    Session s;
+    s.file.SetFileName(path.c_str());
+    EXPECT_EQ(s.file.Load(s.events, s.types, s.prompts), convertedQuib);
+    EXPECT_EQ(s.events.count, 1);
+    EXPECT_EQ(*s.file.fileName, "unknown.vor");
+}
+
 TEST(LoadingFiles, LaterVersionsAskBeforeLoading) {
     std::string body = Section("EVENTDB2", 1, EventRecord("e", "Normal")) + Trailer();
     for (const char* version : {"0.10.0", "1.0.0", "2.0.5"}) {
