@@ -9,16 +9,16 @@
 // records can approach.
 #include "vorlen/store/data_file.h"
 
+#include <fcntl.h>
+#include <unistd.h>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
 #include <functional>
 #include <memory>
 #include <random>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -36,8 +36,9 @@ public:
 };
 
 std::string Words(std::mt19937& random, int minLength, int maxLength) {
-    static const char* const words[] = {"meeting", "with", "the", "dentist", "lunch", "Anna", "project",
-                                        "review", "call", "birthday", "party", "at", "office", "gym"};
+    static const char* const words[] = {"meeting", "with",    "the",    "dentist", "lunch",
+                                        "Anna",    "project", "review", "call",    "birthday",
+                                        "party",   "at",      "office", "gym"};
     int length = std::uniform_int_distribution<int>(minLength, maxLength)(random);
     std::string text;
     while (static_cast<int>(text.size()) < length) {
@@ -150,8 +151,8 @@ double PlainReadSeconds(const std::string& path, bool fromDevice) {
 void Report(const char* what, double mb, double seconds, double plainSeconds) {
     double speed = mb / seconds;
     double plain = mb / plainSeconds;
-    std::printf("%-5s %8.1f MB/s   plain I/O %8.1f MB/s   ratio %.2f (target at least 0.33) %s\n", what, speed,
-                plain, speed / plain, speed / plain >= 1.0 / 3 ? "met" : "NOT met");
+    std::printf("%-5s %8.1f MB/s   plain I/O %8.1f MB/s   ratio %.2f (target at least 0.33) %s\n", what,
+                speed, plain, speed / plain, speed / plain >= 1.0 / 3 ? "met" : "NOT met");
 }
 
 }  // namespace

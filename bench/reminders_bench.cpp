@@ -5,17 +5,17 @@
 // least twice as fast.
 #include "vorlen/store/data_file.h"
 
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
 #include <fstream>
 #include <random>
-#include <spawn.h>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 extern char** environ;
@@ -132,7 +132,8 @@ int main(int argc, char** argv) {
     std::string remPath = std::string(argv[2]) + "/reminders-bench.rem";
     Generate(vorPath, remPath);
 
-    std::vector<std::string> ours = {vorlen, "--reminders", vorPath, "--date", "2026-12-08", "--time", "09:00"};
+    std::vector<std::string> ours = {vorlen,       "--reminders", vorPath, "--date",
+                                     "2026-12-08", "--time",      "09:00"};
     std::vector<std::string> theirs = {"remind", "-q", remPath, "2026-12-08"};
     RunOnce(ours);  // warm the page cache for both
     RunOnce(theirs);

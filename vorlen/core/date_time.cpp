@@ -18,9 +18,8 @@ int time24Hour = 0;
 const char* const dayNames[7] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                  "Thursday", "Friday", "Saturday"};
 const char* const shortDayNames[7] = {"Su", "Mo", "Tu", "We", "Th", "Fr", "Sa"};
-const char* const monthNames[12] = {"January", "Feburary", "March",     "April",
-                                    "May",     "June",     "July",      "August",
-                                    "September", "October", "November", "December"};
+const char* const monthNames[12] = {"January", "Feburary", "March",     "April",   "May",      "June",
+                                    "July",    "August",   "September", "October", "November", "December"};
 
 namespace {
 
@@ -45,7 +44,8 @@ std::string Format(const char* format, ...) {
     va_start(args, format);
     int length = std::vsnprintf(buffer, sizeof buffer, format, args);
     va_end(args);
-    return std::string(buffer, static_cast<size_t>(std::clamp(length, 0, static_cast<int>(sizeof buffer) - 1)));
+    return std::string(buffer,
+                       static_cast<size_t>(std::clamp(length, 0, static_cast<int>(sizeof buffer) - 1)));
 }
 
 bool IsDigit(char c) {
@@ -184,12 +184,9 @@ void Date::AddDays(int32_t n) {
 
 std::string Date::Text() const {
     switch (dateOrder) {
-    case 0:
-        return Format("%02d%c%02d%c%04d", month, dateSeparator, day, dateSeparator, year);
-    case 2:
-        return Format("%04d%c%02d%c%02d", year, dateSeparator, month, dateSeparator, day);
-    default:
-        return Format("%02d%c%02d%c%04d", day, dateSeparator, month, dateSeparator, year);
+    case 0: return Format("%02d%c%02d%c%04d", month, dateSeparator, day, dateSeparator, year);
+    case 2: return Format("%04d%c%02d%c%02d", year, dateSeparator, month, dateSeparator, day);
+    default: return Format("%02d%c%02d%c%04d", day, dateSeparator, month, dateSeparator, year);
     }
 }
 
@@ -234,8 +231,7 @@ bool Date::Parse(const std::string& text, int32_t referenceYear) {
             ++p;
     }
     switch (dateOrder) {
-    case 0:
-        return ReadDatePart(p, month) && ReadDatePart(p, day) && ReadTrailingYear(p, referenceYear, year);
+    case 0: return ReadDatePart(p, month) && ReadDatePart(p, day) && ReadTrailingYear(p, referenceYear, year);
     case 2:
         if (!ReadDigits(p, 4, year) || year < 1900 || year > 2099 || !IsDateSeparator(*p++))
             return false;
@@ -336,8 +332,7 @@ bool Time::Parse(const std::string& text) {
         if (hour == 12)
             hour = 0;
         return true;
-    default:
-        return hour == 12;
+    default: return hour == 12;
     }
 }
 

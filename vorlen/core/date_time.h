@@ -36,7 +36,8 @@ struct Date {
     // A month outside 1-12 has the length of the nearest real one.
     int32_t DaysInMonth() const {
         constexpr int32_t lengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-        return lengths[month < 1 ? 0 : (month > 12 ? 11 : month - 1)] + (month == 2 && IsLeapYear(year) ? 1 : 0);
+        return lengths[month < 1 ? 0 : (month > 12 ? 11 : month - 1)] +
+               (month == 2 && IsLeapYear(year) ? 1 : 0);
     }
 
     // Serial day number, 1 January 1900 = 1. Meant for valid dates; other
@@ -81,8 +82,12 @@ private:
     uint32_t DayNumberSlow() const;
 };
 
-inline bool operator==(const Date& a, const Date& b) { return a.DayNumber() == b.DayNumber(); }
-inline bool operator!=(const Date& a, const Date& b) { return !(a == b); }
+inline bool operator==(const Date& a, const Date& b) {
+    return a.DayNumber() == b.DayNumber();
+}
+inline bool operator!=(const Date& a, const Date& b) {
+    return !(a == b);
+}
 
 extern const char* const dayNames[7];
 extern const char* const shortDayNames[7];

@@ -45,7 +45,7 @@ struct EventFields {
     int32_t autoDelete = 0;    // 0 keep, 1 delete, 2 archive once old
     int32_t warningDays = 0;
     int32_t period = PeriodUndefined;
-    int32_t repeatDays = 0;  // interval of a PeriodDaily event
+    int32_t repeatDays = 0;     // interval of a PeriodDaily event
     OptionalText reservedText;  // carried through files, never shown
     OptionalText description;
     OptionalText typeName;  // category name, compared case-sensitively

@@ -170,7 +170,9 @@ void Append(const EventNode& event, const Day& day, std::vector<OccurrenceEntry>
     case PeriodMonthlyByDay: MonthlyByDay(q); break;
     case PeriodWeekly: Stepped(q, std::integral_constant<uint32_t, 7>()); break;
     case PeriodBiweekly: Stepped(q, std::integral_constant<uint32_t, 14>()); break;
-    case PeriodDaily: Stepped(q, static_cast<uint32_t>(std::llabs(static_cast<int64_t>(event.repeatDays)))); break;
+    case PeriodDaily:
+        Stepped(q, static_cast<uint32_t>(std::llabs(static_cast<int64_t>(event.repeatDays))));
+        break;
     case PeriodMonthlyByPosition: MonthlyByPosition(q); break;
     default: break;
     }

@@ -49,9 +49,7 @@ public:
         return {block_ + sizeof length, length};
     }
     std::string_view operator*() const { return view(); }
-    std::string value_or(std::string_view fallback) const {
-        return std::string(block_ ? view() : fallback);
-    }
+    std::string value_or(std::string_view fallback) const { return std::string(block_ ? view() : fallback); }
     void reset() {
         if (block_ != EmptyBlock())
             delete[] block_;

@@ -23,9 +23,9 @@ constexpr Category builtIn[] = {
 };
 
 constexpr Category standard[] = {
-    {"Appointment", 1}, {"Buisness", 0}, {"Education", 0},        {"Holiday", 0},  {"Meeting", 0},
-    {"Personal", 0},    {"Phone Call", 0}, {"Sick Day", 0}, {"Special Occasion", 0}, {"Vacation", 0},
-    {"Travel", 0},
+    {"Appointment", 1},      {"Buisness", 0}, {"Education", 0},  {"Holiday", 0},
+    {"Meeting", 0},          {"Personal", 0}, {"Phone Call", 0}, {"Sick Day", 0},
+    {"Special Occasion", 0}, {"Vacation", 0}, {"Travel", 0},
 };
 
 }  // namespace

@@ -1,13 +1,13 @@
 #include "file_io.h"
 
-#include <algorithm>
-#include <cerrno>
-#include <cstdlib>
-#include <cstdio>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 namespace vorlen::platform {
 namespace {

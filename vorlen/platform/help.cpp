@@ -43,7 +43,8 @@ std::string Trim(const std::string& text) {
 }
 
 std::string Lower(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return text;
 }
 

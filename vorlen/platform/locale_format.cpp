@@ -114,9 +114,11 @@ int OrderOf(const std::string& pattern) {
 void SetFormatLocale(const std::string& name) {
     FormatCache& cache = Cache();
     cache.locale = icu::Locale(IcuLocaleName(name.empty() ? EnvironmentLocaleName() : name).c_str());
-    cache.shortDate = MakeFormatter(icu::DateFormat::createDateInstance(icu::DateFormat::kShort, cache.locale));
+    cache.shortDate =
+        MakeFormatter(icu::DateFormat::createDateInstance(icu::DateFormat::kShort, cache.locale));
     cache.longDate = MakeFormatter(icu::DateFormat::createDateInstance(icu::DateFormat::kFull, cache.locale));
-    cache.shortTime = MakeFormatter(icu::DateFormat::createTimeInstance(icu::DateFormat::kShort, cache.locale));
+    cache.shortTime =
+        MakeFormatter(icu::DateFormat::createTimeInstance(icu::DateFormat::kShort, cache.locale));
     UErrorCode status = U_ZERO_ERROR;
     cache.calendar = std::make_unique<icu::GregorianCalendar>(*icu::TimeZone::getGMT(), status);
     if (U_FAILURE(status))

@@ -24,11 +24,11 @@ std::string Convert(const char* to, const char* from, std::string_view text) {
     if (U_FAILURE(status))
         return std::string(text);
     std::u16string middle(text.size() + 1, u'\0');
-    int32_t units = ucnv_toUChars(source.get(), middle.data(), static_cast<int32_t>(middle.size()), text.data(),
-                                  static_cast<int32_t>(text.size()), &status);
+    int32_t units = ucnv_toUChars(source.get(), middle.data(), static_cast<int32_t>(middle.size()),
+                                  text.data(), static_cast<int32_t>(text.size()), &status);
     std::string out(static_cast<size_t>(units) * 4 + 1, '\0');
-    int32_t length = ucnv_fromUChars(target.get(), out.data(), static_cast<int32_t>(out.size()), middle.data(),
-                                     units, &status);
+    int32_t length = ucnv_fromUChars(target.get(), out.data(), static_cast<int32_t>(out.size()),
+                                     middle.data(), units, &status);
     if (U_FAILURE(status))
         return std::string(text);
     out.resize(static_cast<size_t>(length));

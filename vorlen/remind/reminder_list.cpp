@@ -26,7 +26,8 @@ public:
     TextBuilder& operator<<(const OptionalText& piece) { return *this << piece.view(); }
     TextBuilder& operator<<(int32_t number) {
         char digits[16];
-        return *this << std::string_view(digits, std::to_chars(digits, digits + sizeof digits, number).ptr - digits);
+        return *this << std::string_view(digits,
+                                         std::to_chars(digits, digits + sizeof digits, number).ptr - digits);
     }
 
 private:
@@ -64,17 +65,28 @@ bool AppendDayEntry(std::string& text, const ReminderNode& entry, bool timedAsTe
     TextBuilder out(text);
     if (!HasValidStart(entry)) {
         if (entry.occurrenceEnd.day != 0) {
-            out << "\xB7R\xB7" "C00" << entry.occurrenceDate.LocaleShortText() << " - "
-                << entry.occurrenceEnd.LocaleShortText() << " ";
+            out << "\xB7R\xB7"
+                   "C00"
+                << entry.occurrenceDate.LocaleShortText() << " - " << entry.occurrenceEnd.LocaleShortText()
+                << " ";
         }
-        out << "\xB7H10\xB7" "C01" << event.description << "\xB7" "C00\xB7R ";
+        out << "\xB7H10\xB7"
+               "C01"
+            << event.description
+            << "\xB7"
+               "C00\xB7R ";
     } else if (!timedAsText) {
         return false;
     } else if (event.endTime.IsValid()) {
-        out << "\xB7R\xB7" "B\xB7" "C00" << event.startTime.Text() << " - " << event.endTime.Text() << "\xB7R\t"
-            << event.description;
+        out << "\xB7R\xB7"
+               "B\xB7"
+               "C00"
+            << event.startTime.Text() << " - " << event.endTime.Text() << "\xB7R\t" << event.description;
     } else {
-        out << "\xB7R\xB7" "B\xB7" "C00" << event.startTime.Text() << "\xB7R\t" << event.description;
+        out << "\xB7R\xB7"
+               "B\xB7"
+               "C00"
+            << event.startTime.Text() << "\xB7R\t" << event.description;
     }
     out << "(" << event.typeName;
     AppendAnniversary(out, entry, "Wedding Anniversary");
@@ -87,8 +99,12 @@ bool AppendDayEntry(std::string& text, const ReminderNode& entry, bool timedAsTe
 void AppendWarning(std::string& text, const ReminderNode& entry) {
     const EventNode& event = *entry.event;
     TextBuilder out(text);
-    out << "\xB7" "B" << event.typeName << "\xB7" "B\xB7R on " << entry.occurrenceDate.DayName() << ", "
-        << entry.occurrenceDate.LocaleShortText();
+    out << "\xB7"
+           "B"
+        << event.typeName
+        << "\xB7"
+           "B\xB7R on "
+        << entry.occurrenceDate.DayName() << ", " << entry.occurrenceDate.LocaleShortText();
     if (entry.daysAhead == 1)
         out << " (tommorrow) ";
     else
@@ -103,7 +119,11 @@ void AppendWarning(std::string& text, const ReminderNode& entry) {
         if (entry.occurrenceEnd.day != 0)
             out << entry.occurrenceEnd.LocaleShortText();
     }
-    out << ":\r\n\xB7U\xB7" "C02" << event.description << "\xB7U\xB7" "C00\xB7R";
+    out << ":\r\n\xB7U\xB7"
+           "C02"
+        << event.description
+        << "\xB7U\xB7"
+           "C00\xB7R";
     AppendAnniversary(out, entry, "Wedding Aniversary");
 }
 

@@ -42,8 +42,8 @@ size_t ApplyCode(std::string_view text, size_t i, MarkupStyle& style) {
 MarkupColour MarkupColourOf(int index) {
     constexpr MarkupColour black{0, 0, 0}, blue{0, 0, 255}, red{255, 0, 0}, green{0, 255, 0};
     static const MarkupColour table[12] = {
-        black, blue, red, green, {128, 128, 128}, blue, {192, 192, 192}, green, {255, 0, 255}, red,
-        {255, 255, 0}, {255, 255, 255}};
+        black,           blue,  red,           green, {128, 128, 128}, blue,
+        {192, 192, 192}, green, {255, 0, 255}, red,   {255, 255, 0},   {255, 255, 255}};
     return index >= 0 && index < 12 ? table[index] : black;
 }
 

@@ -71,7 +71,8 @@ void WindowCompressPrompts::ShowMessage(std::string_view caption, std::string_vi
 }
 
 bool WindowCompressPrompts::AskYesNo(std::string_view caption, std::string_view text) {
-    return wxMessageBox(platform::ToWx(text), platform::ToWx(caption), wxYES_NO | wxICON_QUESTION, parent_) == wxYES;
+    return wxMessageBox(platform::ToWx(text), platform::ToWx(caption), wxYES_NO | wxICON_QUESTION, parent_) ==
+           wxYES;
 }
 
 void WindowCompressPrompts::Notify(std::string_view caption, std::string_view text) {

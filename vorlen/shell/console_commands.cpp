@@ -49,7 +49,8 @@ class ConsolePrompts : public store::DataFilePrompts {
 public:
     explicit ConsolePrompts(Console& console) : console_(console) {}
     bool AskYesNo(std::string_view caption, std::string_view text) override {
-        console_.err << Windows1252ToUtf8(caption) << ": " << Windows1252ToUtf8(text) << "[y/N] " << std::flush;
+        console_.err << Windows1252ToUtf8(caption) << ": " << Windows1252ToUtf8(text) << "[y/N] "
+                     << std::flush;
         std::string answer;
         if (!std::getline(console_.in, answer))
             return false;
@@ -87,7 +88,8 @@ bool LoadForChange(const std::string& path, Database& db, Console& console) {
         return false;
     if (db.file.fileName == path)
         return true;
-    console.err << "vorlen: " << path << " is a calendar file of another program; make a data file of it first\n";
+    console.err << "vorlen: " << path
+                << " is a calendar file of another program; make a data file of it first\n";
     return false;
 }
 
@@ -148,8 +150,8 @@ int ExportCsv(const Command& command, Console& console) {
 // "1998-03-05": exactly four, two and two digits, and a real date.
 bool ParseIsoDate(const std::string& text, Date& date) {
     int day = 0, month = 0, year = 0, consumed = 0;
-    if (text.size() != 10 || std::sscanf(text.c_str(), "%4d-%2d-%2d%n", &year, &month, &day, &consumed) != 3 ||
-        consumed != 10)
+    if (text.size() != 10 ||
+        std::sscanf(text.c_str(), "%4d-%2d-%2d%n", &year, &month, &day, &consumed) != 3 || consumed != 10)
         return false;
     date = Date(day, month, year);
     return date.IsValid();
@@ -261,8 +263,8 @@ int Compress(const Command& command, Console& console) {
         console.err << "vorlen: " << command.files[0] << " is an archive file; it is not compressed\n";
         return exitFailed;
     }
-    std::string archive = command.Has("--archive") ? command.options.at("--archive")
-                                                   : platform::ReadSettings().archiveFile;
+    std::string archive =
+        command.Has("--archive") ? command.options.at("--archive") : platform::ReadSettings().archiveFile;
     ConsoleCompressPrompts prompts(console);
     store::CompressResult result = store::Compress(db.events, db.file, true, archive, Date::Today(), prompts);
     if (db.file.saved == 0 && !Save(db, console))
@@ -280,8 +282,8 @@ int Help(const Command&, Console& console) {
 }
 
 int Version(const Command&, Console& console) {
-    console.out << version::productName << " Version " << version::productVersion << " (" << version::specialBuild
-                << ")\n";
+    console.out << version::productName << " Version " << version::productVersion << " ("
+                << version::specialBuild << ")\n";
     return exitOk;
 }
 

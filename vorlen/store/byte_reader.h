@@ -71,7 +71,8 @@ public:
     }
     // White space as scanf skips it.
     void SkipBlanks() {
-        while (Ensure(1) && (data_[position_] == ' ' || (data_[position_] >= '\t' && data_[position_] <= '\r')))
+        while (Ensure(1) &&
+               (data_[position_] == ' ' || (data_[position_] >= '\t' && data_[position_] <= '\r')))
             ++position_;
     }
     // A decimal number with an optional sign, as printf's "%d" writes it.

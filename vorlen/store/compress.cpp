@@ -72,8 +72,8 @@ bool WriteArchive(Eventlist& copies, const std::string& archiveFile, CompressPro
     }
     if (archive.Save(copies, types))
         return true;
-    prompts.ShowMessage("Error", "The old events could not be archived and stay in the database. " +
-                                     archive.LastError());
+    prompts.ShowMessage(
+        "Error", "The old events could not be archived and stay in the database. " + archive.LastError());
     return false;
 }
 
@@ -117,7 +117,8 @@ CompressResult Compress(Eventlist& events, DataFile& file, bool automatic, const
     if (toArchive.empty())
         return result;
     if (archiveFile.empty()) {
-        prompts.ShowMessage(automatic ? "Problem" : "Error", automatic ? noArchiveAutomatic : noArchiveManual);
+        prompts.ShowMessage(automatic ? "Problem" : "Error",
+                            automatic ? noArchiveAutomatic : noArchiveManual);
         return result;
     }
     if (file.fileName && SameFile(archiveFile, std::string(file.fileName.view()))) {

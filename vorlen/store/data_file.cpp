@@ -14,10 +14,12 @@ namespace {
 constexpr FormatVersion programVersion;
 constexpr char unknownOwner[] = "Unknown Owner";
 constexpr char defaultTitle[] = "Personal Event Database";
-constexpr char laterVersionText[] = "The data file you are trying to open comes from a later version of Vorlen";
+constexpr char laterVersionText[] =
+    "The data file you are trying to open comes from a later version of Vorlen";
 constexpr char downgradeQuestion[] =
     "The data file you are trying to open comes from a later version of Vorlen. It is possible that the data "
-    "file is still compatible with this version, however it also might not be. Do you wish to try to load the "
+    "file is still compatible with this version, however it also might not be. Do you wish to try to load "
+    "the "
     "data? ";
 
 bool IsLaterVersion(const FormatVersion& version) {
@@ -43,7 +45,8 @@ std::string_view ReadWord(ByteReader& in, size_t maxLength) {
     size_t start = in.Position();
     std::string_view word;
     size_t length = 0;
-    for (int c = in.Peek(); length < maxLength && c > ' ' && c != '=' && c != '>' && c != '<'; c = in.Peek()) {
+    for (int c = in.Peek(); length < maxLength && c > ' ' && c != '=' && c != '>' && c != '<';
+         c = in.Peek()) {
         in.Skip(1);
         ++length;
     }
@@ -231,7 +234,8 @@ int DataFile::Load(Eventlist& events, Typelist& types, DataFilePrompts& prompts)
     return result;
 }
 
-int DataFile::LoadBytes(std::string_view bytes, Eventlist& events, Typelist& types, DataFilePrompts& prompts) {
+int DataFile::LoadBytes(std::string_view bytes, Eventlist& events, Typelist& types,
+                        DataFilePrompts& prompts) {
     if (!bytes.empty() && bytes[0] == 'U')
         return LoadQuib(bytes, events, types);
     ByteReader in(bytes);

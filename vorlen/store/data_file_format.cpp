@@ -44,8 +44,8 @@ bool ReadEventStart(ByteReader& in, EventNode& event) {
 
 void AppendInt(ByteWriter& out, int32_t value) {
     uint32_t bits = static_cast<uint32_t>(value);
-    const char bytes[4] = {static_cast<char>(bits), static_cast<char>(bits >> 8), static_cast<char>(bits >> 16),
-                           static_cast<char>(bits >> 24)};
+    const char bytes[4] = {static_cast<char>(bits), static_cast<char>(bits >> 8),
+                           static_cast<char>(bits >> 16), static_cast<char>(bits >> 24)};
     out.Put(bytes, sizeof bytes);
 }
 
@@ -65,8 +65,8 @@ void AppendText(ByteWriter& out, const OptionalText& text) {
 
 void AppendEvent(ByteWriter& out, const EventNode& event) {
     out.Reserve(3 * 12 + 2 * 8 + 12 + 6 * numberRoom + 6 * lengthRoom + event.reservedText.view().size() +
-                event.description.view().size() + event.typeName.view().size() + event.location.view().size() +
-                event.extraInfo.view().size() + event.soundFile.view().size());
+                event.description.view().size() + event.typeName.view().size() +
+                event.location.view().size() + event.extraInfo.view().size() + event.soundFile.view().size());
     AppendDate(out, event.startDate);
     AppendDate(out, event.endDate);
     AppendDate(out, event.rangeEndDate);
@@ -116,9 +116,10 @@ bool ReadText(ByteReader& in, OptionalText& text) {
 }
 
 bool ReadEvent(ByteReader& in, EventNode& event) {
-    return ReadEventStart(in, event) && ReadNumber(in, event.autoDelete) && ReadNumber(in, event.warningDays) &&
-           ReadText(in, event.reservedText) && ReadText(in, event.description) && ReadText(in, event.typeName) &&
-           ReadText(in, event.location) && ReadText(in, event.extraInfo) && ReadText(in, event.soundFile) &&
+    return ReadEventStart(in, event) && ReadNumber(in, event.autoDelete) &&
+           ReadNumber(in, event.warningDays) && ReadText(in, event.reservedText) &&
+           ReadText(in, event.description) && ReadText(in, event.typeName) && ReadText(in, event.location) &&
+           ReadText(in, event.extraInfo) && ReadText(in, event.soundFile) &&
            ReadNumber(in, event.repeatDays) && ReadNumber(in, event.alarmMinutes);
 }
 

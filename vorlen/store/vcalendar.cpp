@@ -84,8 +84,10 @@ std::string InputMessage(const std::string& message, const ParserChunk& chunk) {
 }
 
 std::string_view Trim(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
     return text;
 }
 
@@ -119,15 +121,15 @@ VObject* FindProperty(VObject* object, const char* name) {
 // U+2028/U+2029; fakeCString undoes exactly that.
 std::string ValueBytes(VObject* property) {
     switch (vObjectValueType(property)) {
-        case VCVT_STRINGZ: {
-            const char* text = vObjectStringZValue(property);
-            return text ? text : "";
-        }
-        case VCVT_USTRINGZ: {
-            LibraryText text(fakeCString(vObjectUStringZValue(property)));
-            return text ? text.get() : "";
-        }
-        default: return {};
+    case VCVT_STRINGZ: {
+        const char* text = vObjectStringZValue(property);
+        return text ? text : "";
+    }
+    case VCVT_USTRINGZ: {
+        LibraryText text(fakeCString(vObjectUStringZValue(property)));
+        return text ? text.get() : "";
+    }
+    default: return {};
     }
 }
 

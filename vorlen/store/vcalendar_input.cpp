@@ -29,8 +29,10 @@ bool StartsWithBlank(std::string_view line) {
 
 // Blanks and the line breaks of folded headers.
 std::string_view Trim(std::string_view text) {
-    while (!text.empty() && (IsBlank(text.front()) || text.front() == '\n')) text.remove_prefix(1);
-    while (!text.empty() && (IsBlank(text.back()) || text.back() == '\n')) text.remove_suffix(1);
+    while (!text.empty() && (IsBlank(text.front()) || text.front() == '\n'))
+        text.remove_prefix(1);
+    while (!text.empty() && (IsBlank(text.back()) || text.back() == '\n'))
+        text.remove_suffix(1);
     return text;
 }
 
@@ -127,7 +129,8 @@ bool ReadHeader(std::string_view text, Header& header) {
 
 std::string HeaderText(const Header& header, bool quotedPrintable) {
     std::string text(header.name);
-    for (const std::string& parameter : header.otherParameters) text += ";" + parameter;
+    for (const std::string& parameter : header.otherParameters)
+        text += ";" + parameter;
     if (quotedPrintable)
         text += ";QUOTED-PRINTABLE";
     return text;
@@ -138,7 +141,8 @@ std::string HeaderText(const Header& header, bool quotedPrintable) {
 // ordinary property named BEGIN or END.
 bool ReadObjectName(std::string_view value, std::string& name, bool& trailingText) {
     size_t start = 0;
-    while (start < value.size() && IsBlank(value[start])) ++start;
+    while (start < value.size() && IsBlank(value[start]))
+        ++start;
     size_t end = value.find_first_of(" \t;:=", start);
     std::string_view word = value.substr(start, end == std::string_view::npos ? end : end - start);
     for (std::string_view known : objectNames) {
@@ -156,7 +160,8 @@ bool ReadObjectName(std::string_view value, std::string& name, bool& trailingTex
 std::string UnfoldPlainValue(std::string_view value) {
     std::string out;
     size_t i = 0;
-    while (i < value.size() && IsBlank(value[i])) ++i;
+    while (i < value.size() && IsBlank(value[i]))
+        ++i;
     for (; i < value.size(); ++i) {
         if (value[i] != '\n') {
             out += value[i];
@@ -350,7 +355,8 @@ bool PrepareParserInput(std::string_view text, std::vector<ParserChunk>& chunks,
                 value.pop_back();
             value = EncodeQuotedPrintable(DecodeQuotedPrintable(value));
         } else {
-            while (i < lines.size() && StartsWithBlank(lines[i])) value.append("\n").append(lines[i++]);
+            while (i < lines.size() && StartsWithBlank(lines[i]))
+                value.append("\n").append(lines[i++]);
             value = UnfoldPlainValue(value);
             if (value.find('\xFF') != std::string::npos ||
                 static_cast<size_t>(std::count(value.begin(), value.end(), ';')) > maxPlainSeparators) {

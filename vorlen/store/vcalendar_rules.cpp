@@ -40,7 +40,8 @@ public:
     // One to nine digits, so that the value always fits.
     bool Number(int32_t& value) {
         size_t count = 0;
-        while (count < text_.size() && count < 10 && text_[count] >= '0' && text_[count] <= '9') ++count;
+        while (count < text_.size() && count < 10 && text_[count] >= '0' && text_[count] <= '9')
+            ++count;
         return count >= 1 && count <= 9 && Digits(count, value);
     }
 
@@ -70,7 +71,8 @@ private:
 };
 
 std::string_view Trim(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
     while (!text.empty() &&
            (text.back() == ' ' || text.back() == '\t' || text.back() == '\r' || text.back() == '\n'))
         text.remove_suffix(1);
@@ -82,20 +84,20 @@ std::string_view Trim(std::string_view text) {
 std::string RuleText(const EventNode& event) {
     std::string rule;
     switch (event.period) {
-        case PeriodWeekly: rule = "W1"; break;
-        case PeriodBiweekly: rule = "W2"; break;
-        case PeriodMonthlyByDay: rule = "MD " + std::to_string(event.startDate.day); break;
-        case PeriodDaily: rule = "D" + std::to_string(event.repeatDays); break;
-        case PeriodYearly: rule = "YD1"; break;
-        case PeriodMonthlyByPosition: {
-            const MonthlyPosition& position = event.monthlyPosition;
-            if (position.weekday < 1 || position.weekday > 7)
-                return {};
-            rule = (position.monthSel == 0 ? "MP1 " : "MP12 ") + std::to_string(position.weekOrdinal) + " " +
-                   weekdayCodes[position.weekday - 1];
-            break;
-        }
-        default: return {};
+    case PeriodWeekly: rule = "W1"; break;
+    case PeriodBiweekly: rule = "W2"; break;
+    case PeriodMonthlyByDay: rule = "MD " + std::to_string(event.startDate.day); break;
+    case PeriodDaily: rule = "D" + std::to_string(event.repeatDays); break;
+    case PeriodYearly: rule = "YD1"; break;
+    case PeriodMonthlyByPosition: {
+        const MonthlyPosition& position = event.monthlyPosition;
+        if (position.weekday < 1 || position.weekday > 7)
+            return {};
+        rule = (position.monthSel == 0 ? "MP1 " : "MP12 ") + std::to_string(position.weekOrdinal) + " " +
+               weekdayCodes[position.weekday - 1];
+        break;
+    }
+    default: return {};
     }
     if (event.rangeEndDate.IsValid())
         rule += " " + event.RangeEndVCalText();

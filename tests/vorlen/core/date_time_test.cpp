@@ -1,7 +1,7 @@
 #include "vorlen/core/date_time.h"
 
-#include "date_settings_guard.h"
 #include "../support/time_zone_guard.h"
+#include "date_settings_guard.h"
 
 #include <gtest/gtest.h>
 
@@ -70,7 +70,8 @@ TEST(DateCalendar, DayNumbersAgreeWithTheCLibraryOverTheWholeRange) {
             tm.tm_mday = 15;
             time_t t = timegm(&tm);
             int64_t expected = t / 86400 + 25568;  // 1970-01-01 is day 25568
-            ASSERT_EQ(Date(15, month, year).DayNumber(), static_cast<uint32_t>(expected)) << year << "-" << month;
+            ASSERT_EQ(Date(15, month, year).DayNumber(), static_cast<uint32_t>(expected))
+                << year << "-" << month;
             ASSERT_EQ(Date(15, month, year).DayOfWeek(), tm.tm_wday) << year << "-" << month;
         }
     }

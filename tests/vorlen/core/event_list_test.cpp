@@ -63,8 +63,8 @@ TEST(EventNodeFields, PeriodLettersAndNames) {
         event.SetPeriodFromLetter(letter);
         EXPECT_EQ(event.period, period) << letter;
     }
-    const char* names[] = {"Undefined", "Once Off", "Weekly",  "Biweekly",       "Monthly",
-                           "Reoccuring", "Yearly",  "Special Monthly", "Undefined"};
+    const char* names[] = {"Undefined",  "Once Off", "Weekly",          "Biweekly", "Monthly",
+                           "Reoccuring", "Yearly",   "Special Monthly", "Undefined"};
     for (int period = 0; period <= 8; ++period) {
         event.SetPeriod(period);
         EXPECT_EQ(event.PeriodName(), names[period]);

@@ -361,7 +361,7 @@ TEST(OccurrenceSearches, AgreeWithADayByDayReading) {
         Date day(pick(1, 28), pick(1, 12), pick(1990, 2010));
         bool withWarnings = pick(0, 1) == 1;
         TestEvent event(PeriodMonthlyByPosition, Date(pick(1, 28), pick(1, 12), pick(1985, 2012)),
-                                pick(-2, 120));
+                        pick(-2, 120));
         event.SetMonthlyPosition(pick(0, 6), pick(0, 8), pick(0, 12) * pick(0, 1));
         ASSERT_EQ(On(event, day, withWarnings), ReferenceByPosition(event, day, withWarnings)) << i;
 

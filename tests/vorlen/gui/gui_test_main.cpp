@@ -21,9 +21,10 @@ wxIMPLEMENT_APP_NO_MAIN(TestApp);
 
 // A failed wx assertion fails the running test instead of opening a
 // dialog that nobody would answer.
-void FailOnAssert(const wxString& file, int line, const wxString& func, const wxString& cond, const wxString& msg) {
-    ADD_FAILURE_AT(file.utf8_str(), line) << "wx assertion in " << func.utf8_str() << ": " << cond.utf8_str() << " "
-                                          << msg.utf8_str();
+void FailOnAssert(const wxString& file, int line, const wxString& func, const wxString& cond,
+                  const wxString& msg) {
+    ADD_FAILURE_AT(file.utf8_str(), line)
+        << "wx assertion in " << func.utf8_str() << ": " << cond.utf8_str() << " " << msg.utf8_str();
 }
 
 int main(int argc, char** argv) {

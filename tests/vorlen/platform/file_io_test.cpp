@@ -5,10 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <filesystem>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <csignal>
+#include <filesystem>
 
 namespace vorlen::platform {
 namespace {

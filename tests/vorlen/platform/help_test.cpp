@@ -193,7 +193,8 @@ TEST(HelpBookLookup, TheFirstExistingBookWins) {
     std::string build = dir.File("build/vorlen/resources/help");
     std::string installed = dir.File("build/vorlen/share/vorlen/help");
     std::string source = dir.File("source");
-    for (const std::string& place : {env, build, installed, source}) fs::create_directories(place);
+    for (const std::string& place : {env, build, installed, source})
+        fs::create_directories(place);
     HelpBookPlaces places{env, dir.File("build/vorlen/shell"), source};
     EXPECT_EQ(FindHelpBook(places), "");
 

@@ -5,11 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <random>
-#include <sys/stat.h>
 
 namespace vorlen::platform {
 namespace {
@@ -221,7 +221,7 @@ TEST_F(RegistryDamageTest, TextThatDoesNotParseHoldsNoValues) {
     EXPECT_EQ(OpenAndRead(good + "no equals sign\n", "Timer"), std::nullopt);
     EXPECT_EQ(OpenAndRead(good + "[Unclosed\n", "Timer"), std::nullopt);
     EXPECT_EQ(OpenAndRead(good + "Timer=AQAAAA==\n", "Timer"), std::nullopt);  // twice: which one?
-    EXPECT_EQ(OpenAndRead(good + "Note=\xE9\n", "Timer"), std::nullopt);         // not UTF-8
+    EXPECT_EQ(OpenAndRead(good + "Note=\xE9\n", "Timer"), std::nullopt);       // not UTF-8
     const char withNul[] = "[Binary]\nTimer=Hg\0AAAA==\n";
     EXPECT_EQ(OpenAndRead(std::string(withNul, sizeof withNul - 1), "Timer"), std::nullopt);
 }

@@ -5,12 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <utility>
 #include <vector>
-#include <sys/stat.h>
 
 namespace vorlen::platform {
 namespace {
@@ -207,9 +207,9 @@ TEST_F(SettingsTest, FailedWritesAreReportedAsProblemsAndReadsNever) {
     EXPECT_EQ(WriteFileName(key, setting::archiveFile, "/a.vor", "OptionsDLG.ArchiveFile!"),
               WriteResult::failed);
     EXPECT_EQ(WriteByte(key, setting::maximised, 1, "MaximisedProperty"), WriteResult::failed);
-    EXPECT_EQ(reports_, (std::vector<Report>{Problem("Create: Vorlen Key(Destroy TOptionsDlg)"),
-                                             Problem("Timer"), Problem("OptionsDLG.ArchiveFile!"),
-                                             Problem("MaximisedProperty")}));
+    EXPECT_EQ(reports_,
+              (std::vector<Report>{Problem("Create: Vorlen Key(Destroy TOptionsDlg)"), Problem("Timer"),
+                                   Problem("OptionsDLG.ArchiveFile!"), Problem("MaximisedProperty")}));
     EXPECT_EQ(ReadFile(KeyDir()), "a file where the key's directory belongs");
 }
 

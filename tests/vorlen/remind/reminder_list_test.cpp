@@ -15,7 +15,8 @@ protected:
     void SetUp() override { platform::SetFormatLocale("en_GB"); }
     void TearDown() override { platform::SetFormatLocale("en_US_POSIX"); }
 
-    EventNode& Event(const char* description, const char* typeName, Date start, int32_t period = PeriodOnceOff) {
+    EventNode& Event(const char* description, const char* typeName, Date start,
+                     int32_t period = PeriodOnceOff) {
         EventNode& e = *events.Add();
         e.SetDescription(description);
         e.SetTypeName(typeName);
@@ -43,8 +44,12 @@ TEST_F(Reminders, TheWorkedExample) {
     dentist.SetEndTime(9, 30);
     dentist.SetLocation("Clinic");
     EXPECT_EQ(Text(Date(5, 5, 1998)),
-              "\xB7H10\xB7" "C01Ann\xB7" "C00\xB7R (Birthday (Born 1960, 38 years old))\r\n"
-              "\xB7R\xB7" "B\xB7" "C0009:00 - 09:30\xB7R\tDentist(Health at Clinic)");
+              "\xB7H10\xB7"
+              "C01Ann\xB7"
+              "C00\xB7R (Birthday (Born 1960, 38 years old))\r\n"
+              "\xB7R\xB7"
+              "B\xB7"
+              "C0009:00 - 09:30\xB7R\tDentist(Health at Clinic)");
     EXPECT_EQ(list.count, 2);
     EXPECT_EQ(list.timedCount, 1);
     EXPECT_EQ(list.untimedCount, 1);
@@ -65,7 +70,10 @@ TEST_F(Reminders, TimedEntriesAreLeftToTheSlotsWhenNotWrittenAsText) {
     Event("Late", "Meeting", Date(5, 5, 1998)).SetStartTime(17, 0);
     EXPECT_EQ(Text(Date(5, 5, 1998), true, false), "");
     Event("All day", "Normal", Date(5, 5, 1998));
-    EXPECT_EQ(Text(Date(5, 5, 1998), true, false), "\xB7H10\xB7" "C01All day\xB7" "C00\xB7R (Normal)");
+    EXPECT_EQ(Text(Date(5, 5, 1998), true, false),
+              "\xB7H10\xB7"
+              "C01All day\xB7"
+              "C00\xB7R (Normal)");
 }
 
 TEST_F(Reminders, WarningsForTomorrowAndLater) {
@@ -77,10 +85,18 @@ TEST_F(Reminders, WarningsForTomorrowAndLater) {
     trip.SetStartTime(6, 30);
     trip.SetEndTime(20, 0);
     EXPECT_EQ(Text(Date(5, 5, 1998)),
-              "\xB7" "BSpecial Occasion\xB7" "B\xB7R on Wednesday, 06/05/1998 (tommorrow) :\r\n"
-              "\xB7U\xB7" "C02Party\xB7U\xB7" "C00\xB7R\r\n\n"
-              "\xB7" "BTravel\xB7" "B\xB7R on Thursday, 07/05/1998 (in 2 days) at 06:30 till 20:00 09/05/1998:\r\n"
-              "\xB7U\xB7" "C02Trip\xB7U\xB7" "C00\xB7R");
+              "\xB7"
+              "BSpecial Occasion\xB7"
+              "B\xB7R on Wednesday, 06/05/1998 (tommorrow) :\r\n"
+              "\xB7U\xB7"
+              "C02Party\xB7U\xB7"
+              "C00\xB7R\r\n\n"
+              "\xB7"
+              "BTravel\xB7"
+              "B\xB7R on Thursday, 07/05/1998 (in 2 days) at 06:30 till 20:00 09/05/1998:\r\n"
+              "\xB7U\xB7"
+              "C02Trip\xB7U\xB7"
+              "C00\xB7R");
     EXPECT_EQ(list.warningCount, 2);
     EXPECT_EQ(Text(Date(5, 5, 1998), false), "No event/appointment messages");
 }
@@ -90,8 +106,12 @@ TEST_F(Reminders, AWarningWithoutEndTimeGivesTheLastDay) {
     course.warningDays = 3;
     course.SetEndDate(8, 5, 1998);
     EXPECT_EQ(Text(Date(5, 5, 1998)),
-              "\xB7" "BEducation\xB7" "B\xB7R on Thursday, 07/05/1998 (in 2 days) till 08/05/1998:\r\n"
-              "\xB7U\xB7" "C02Course\xB7U\xB7" "C00\xB7R");
+              "\xB7"
+              "BEducation\xB7"
+              "B\xB7R on Thursday, 07/05/1998 (in 2 days) till 08/05/1998:\r\n"
+              "\xB7U\xB7"
+              "C02Course\xB7U\xB7"
+              "C00\xB7R");
 }
 
 TEST_F(Reminders, ALineBreakSeparatesTheTimedDayFromItsWarnings) {
@@ -99,9 +119,15 @@ TEST_F(Reminders, ALineBreakSeparatesTheTimedDayFromItsWarnings) {
     EventNode& wedding = Event("Jo and Sam", "Wedding Aniversary", Date(8, 5, 1990), PeriodYearly);
     wedding.warningDays = 7;
     EXPECT_EQ(Text(Date(5, 5, 1998)),
-              "\xB7R\xB7" "B\xB7" "C0009:15\xB7R\tStandup(Meeting)\r\n\r\n"
-              "\xB7" "BWedding Aniversary\xB7" "B\xB7R on Friday, 08/05/1998 (in 3 days) :\r\n"
-              "\xB7U\xB7" "C02Jo and Sam\xB7U\xB7" "C00\xB7R (Married 1990, 8 years ago)");
+              "\xB7R\xB7"
+              "B\xB7"
+              "C0009:15\xB7R\tStandup(Meeting)\r\n\r\n"
+              "\xB7"
+              "BWedding Aniversary\xB7"
+              "B\xB7R on Friday, 08/05/1998 (in 3 days) :\r\n"
+              "\xB7U\xB7"
+              "C02Jo and Sam\xB7U\xB7"
+              "C00\xB7R (Married 1990, 8 years ago)");
 }
 
 // Among warnings of the same day, untimed ones come first.
@@ -115,13 +141,27 @@ TEST_F(Reminders, WarningsWithAStartTimeOnlyAndTheirAnniversaryNotes) {
     EventNode& wed = Event("Cy", "Wedding Anniversary", Date(8, 5, 1990), PeriodYearly);
     wed.warningDays = 3;
     EXPECT_EQ(Text(Date(5, 5, 1998)),
-              "\xB7H10\xB7" "C01Today\xB7" "C00\xB7R (Normal)\r\n"
-              "\xB7" "BBirthday\xB7" "B\xB7R on Thursday, 07/05/1998 (in 2 days) :\r\n"
-              "\xB7U\xB7" "C02Bea\xB7U\xB7" "C00\xB7R (Born 1970, 28 years old)\r\n\n"
-              "\xB7" "BPhone Call\xB7" "B\xB7R on Thursday, 07/05/1998 (in 2 days) at 10:00:\r\n"
-              "\xB7U\xB7" "C02Call\xB7U\xB7" "C00\xB7R\r\n\n"
-              "\xB7" "BWedding Anniversary\xB7" "B\xB7R on Friday, 08/05/1998 (in 3 days) :\r\n"
-              "\xB7U\xB7" "C02Cy\xB7U\xB7" "C00\xB7R");
+              "\xB7H10\xB7"
+              "C01Today\xB7"
+              "C00\xB7R (Normal)\r\n"
+              "\xB7"
+              "BBirthday\xB7"
+              "B\xB7R on Thursday, 07/05/1998 (in 2 days) :\r\n"
+              "\xB7U\xB7"
+              "C02Bea\xB7U\xB7"
+              "C00\xB7R (Born 1970, 28 years old)\r\n\n"
+              "\xB7"
+              "BPhone Call\xB7"
+              "B\xB7R on Thursday, 07/05/1998 (in 2 days) at 10:00:\r\n"
+              "\xB7U\xB7"
+              "C02Call\xB7U\xB7"
+              "C00\xB7R\r\n\n"
+              "\xB7"
+              "BWedding Anniversary\xB7"
+              "B\xB7R on Friday, 08/05/1998 (in 3 days) :\r\n"
+              "\xB7U\xB7"
+              "C02Cy\xB7U\xB7"
+              "C00\xB7R");
 }
 
 TEST_F(Reminders, WithoutTimedTextNothingSeparatesTheDayFromItsWarnings) {
@@ -131,16 +171,27 @@ TEST_F(Reminders, WithoutTimedTextNothingSeparatesTheDayFromItsWarnings) {
     soon.warningDays = 1;
     soon.SetStartTime(8, 0);
     EXPECT_EQ(Text(Date(5, 5, 1998), true, false),
-              "\xB7H10\xB7" "C01Untimed\xB7" "C00\xB7R (Normal)"
-              "\xB7" "BNormal\xB7" "B\xB7R on Wednesday, 06/05/1998 (tommorrow) at 08:00:\r\n"
-              "\xB7U\xB7" "C02Soon\xB7U\xB7" "C00\xB7R");
+              "\xB7H10\xB7"
+              "C01Untimed\xB7"
+              "C00\xB7R (Normal)"
+              "\xB7"
+              "BNormal\xB7"
+              "B\xB7R on Wednesday, 06/05/1998 (tommorrow) at 08:00:\r\n"
+              "\xB7U\xB7"
+              "C02Soon\xB7U\xB7"
+              "C00\xB7R");
 
     list.Build(true, Date(5, 5, 1998), Time());
     std::string today, warnings;
     list.FormatSplitText(today, warnings, true);
     // The day's text ends with a break when a timed warning follows.
-    EXPECT_EQ(today, "\xB7H10\xB7" "C01Untimed\xB7" "C00\xB7R (Normal)\r\n"
-                     "\xB7R\xB7" "B\xB7" "C0009:00\xB7R\tTimed(Normal)\r\n");
+    EXPECT_EQ(today,
+              "\xB7H10\xB7"
+              "C01Untimed\xB7"
+              "C00\xB7R (Normal)\r\n"
+              "\xB7R\xB7"
+              "B\xB7"
+              "C0009:00\xB7R\tTimed(Normal)\r\n");
 }
 
 TEST_F(Reminders, AnniversaryNotesNeedAKnownStartYear) {
@@ -149,17 +200,28 @@ TEST_F(Reminders, AnniversaryNotesNeedAKnownStartYear) {
     Event("Spouse", "Wedding Anniversary", Date(5, 5, 1990), PeriodYearly);
     Event("Misspelt", "Wedding Aniversary", Date(5, 5, 1990), PeriodYearly);
     EXPECT_EQ(Text(Date(5, 5, 1998)),
-              "\xB7H10\xB7" "C01Grandpa\xB7" "C00\xB7R (Death Memorial (Died 1980, 18 years ago))\r\n"
-              "\xB7H10\xB7" "C01Old friend\xB7" "C00\xB7R (Birthday)\r\n"
-              "\xB7H10\xB7" "C01Spouse\xB7" "C00\xB7R (Wedding Anniversary (Married 1990, 8 years ago))\r\n"
-              "\xB7H10\xB7" "C01Misspelt\xB7" "C00\xB7R (Wedding Aniversary)");
+              "\xB7H10\xB7"
+              "C01Grandpa\xB7"
+              "C00\xB7R (Death Memorial (Died 1980, 18 years ago))\r\n"
+              "\xB7H10\xB7"
+              "C01Old friend\xB7"
+              "C00\xB7R (Birthday)\r\n"
+              "\xB7H10\xB7"
+              "C01Spouse\xB7"
+              "C00\xB7R (Wedding Anniversary (Married 1990, 8 years ago))\r\n"
+              "\xB7H10\xB7"
+              "C01Misspelt\xB7"
+              "C00\xB7R (Wedding Aniversary)");
 }
 
 TEST_F(Reminders, MultiDayEventsShowTheirSpan) {
     EventNode& fair = Event("Fair", "Holiday", Date(4, 5, 1998));
     fair.SetEndDate(6, 5, 1998);
     EXPECT_EQ(Text(Date(5, 5, 1998)),
-              "\xB7R\xB7" "C0005/05/1998 - 06/05/1998 \xB7H10\xB7" "C01Fair\xB7" "C00\xB7R (Holiday)");
+              "\xB7R\xB7"
+              "C0005/05/1998 - 06/05/1998 \xB7H10\xB7"
+              "C01Fair\xB7"
+              "C00\xB7R (Holiday)");
     ASSERT_NE(list.head, nullptr);
     EXPECT_TRUE(list.head->continuing);
     EXPECT_FALSE(list.head->timed);
@@ -179,8 +241,8 @@ TEST_F(Reminders, SortingPutsWarningsAfterTheDayAndTimesInOrder) {
     std::vector<std::string> order;
     for (const ReminderNode& entry : list)
         order.push_back(std::string(entry.event->description.view()));
-    EXPECT_EQ(order, (std::vector<std::string>{"a untimed", "g untimed", "f timed 9", "b timed 10", "e warn 1",
-                                               "d warn 1 timed", "c warn 2"}));
+    EXPECT_EQ(order, (std::vector<std::string>{"a untimed", "g untimed", "f timed 9", "b timed 10",
+                                               "e warn 1", "d warn 1 timed", "c warn 2"}));
     EXPECT_EQ(list.Next(list.head)->prev, list.head);
     EXPECT_EQ(list.tail->next, nullptr);
 }
@@ -192,17 +254,30 @@ TEST_F(Reminders, SplitTextKeepsTheDayAndTheWarningsApart) {
     list.Build(true, Date(5, 5, 1998), Time());
     std::string today, warnings;
     list.FormatSplitText(today, warnings, false);
-    EXPECT_EQ(today, "\xB7H10\xB7" "C01Holiday\xB7" "C00\xB7R (Holiday)");
-    EXPECT_EQ(warnings, "\xB7" "BNormal\xB7" "B\xB7R on Wednesday, 06/05/1998 (tommorrow) :\r\n"
-                        "\xB7U\xB7" "C02Soon\xB7U\xB7" "C00\xB7R");
+    EXPECT_EQ(today,
+              "\xB7H10\xB7"
+              "C01Holiday\xB7"
+              "C00\xB7R (Holiday)");
+    EXPECT_EQ(warnings,
+              "\xB7"
+              "BNormal\xB7"
+              "B\xB7R on Wednesday, 06/05/1998 (tommorrow) :\r\n"
+              "\xB7U\xB7"
+              "C02Soon\xB7U\xB7"
+              "C00\xB7R");
 
     events.tail->warningDays = 0;
     list.Build(true, Date(5, 5, 1998), Time());
     today.clear();
     warnings.clear();
     list.FormatSplitText(today, warnings, true);
-    EXPECT_EQ(today, "\xB7H10\xB7" "C01Holiday\xB7" "C00\xB7R (Holiday)\r\n"
-                     "\xB7R\xB7" "B\xB7" "C0012:00\xB7R\tLunch(Meeting)");
+    EXPECT_EQ(today,
+              "\xB7H10\xB7"
+              "C01Holiday\xB7"
+              "C00\xB7R (Holiday)\r\n"
+              "\xB7R\xB7"
+              "B\xB7"
+              "C0012:00\xB7R\tLunch(Meeting)");
     EXPECT_EQ(warnings, "");
 }
 

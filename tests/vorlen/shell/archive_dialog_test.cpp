@@ -35,9 +35,9 @@ TEST(CompressDialog, ShowsTheCountInItsSentence) {
     TArchiveDlg dialog(nullptr, 12);
     EXPECT_EQ(dialog.GetTitle(), "Compress Database");
     std::vector<wxString> labels = Labels(&dialog);
-    for (const char* text : {"There are", "events that have been found to be old or expired.",
-                             "Do you wish to archive or delete save these events?", "Archive", "Delete", "Cancel",
-                             "Help"})
+    for (const char* text :
+         {"There are", "events that have been found to be old or expired.",
+          "Do you wish to archive or delete save these events?", "Archive", "Delete", "Cancel", "Help"})
         EXPECT_NE(std::find(labels.begin(), labels.end(), wxString(text)), labels.end()) << text;
     EXPECT_EQ(static_cast<wxStaticText*>(dialog.FindWindow(archiveCount))->GetLabel(), "12");
     dialog.Show();
@@ -84,19 +84,24 @@ TEST(CompressDialog, MessagesAreMessageBoxesWithTheirCaptions) {
 }
 
 TEST(ToolkitTexts, Windows1252BothWaysWithTheUndefinedBytes) {
-    wxString text = platform::ToWx("caf\xE9 \x80 a\x81" "b");
+    wxString text = platform::ToWx(
+        "caf\xE9 \x80 a\x81"
+        "b");
     EXPECT_EQ(text.length(), 10u);
     EXPECT_EQ(text[3], wxUniChar(0xE9));
     EXPECT_EQ(text[5], wxUniChar(0x20AC));
     EXPECT_EQ(text[8], wxUniChar(0x81));
-    EXPECT_EQ(platform::FromWx(text), "caf\xE9 \x80 a\x81" "b");
+    EXPECT_EQ(platform::FromWx(text),
+              "caf\xE9 \x80 a\x81"
+              "b");
     EXPECT_EQ(platform::FromWx(wxString::FromUTF8("\xE6\x97\xA5")), "?");
 }
 
 TEST(ProblemReports, SettingsProblemsBecomeMessageBoxesCaptionedProblem) {
     ShowSettingsProblemsInMessageBoxes();
-    wxTEST_DIALOG(platform::ReportSettingsWriteFailure("OptionsDLG.ArchiveFile!"),
-                  MessageBox("Problem", "Cannot save registry information [OptionsDLG.ArchiveFile!]", wxID_OK));
+    wxTEST_DIALOG(
+        platform::ReportSettingsWriteFailure("OptionsDLG.ArchiveFile!"),
+        MessageBox("Problem", "Cannot save registry information [OptionsDLG.ArchiveFile!]", wxID_OK));
     platform::SetProblemReporter({});
 }
 

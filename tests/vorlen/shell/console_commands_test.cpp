@@ -52,8 +52,9 @@ TEST(ConsoleCommands, NewDatabaseThenInfoInUtf8) {
     ASSERT_EQ(info.status, exitOk) << info.err;
     std::string today = Date::Today().CompactText();
     std::string iso = today.substr(0, 4) + "-" + today.substr(4, 2) + "-" + today.substr(6, 2);
-    EXPECT_EQ(info.out, "Owner: Zo\xC3\xAB\nTitle: Caf\xC3\xA9 \xE2\x82\xAC\nArchive: no\nEvents: 1\nCategories: 15\n" +
-                            iso + "\tOnce Off\tAppointment\tWelcome to Tolvane Vorlen 98!\n");
+    EXPECT_EQ(info.out,
+              "Owner: Zo\xC3\xAB\nTitle: Caf\xC3\xA9 \xE2\x82\xAC\nArchive: no\nEvents: 1\nCategories: 15\n" +
+                  iso + "\tOnce Off\tAppointment\tWelcome to Tolvane Vorlen 98!\n");
 
     Outcome again = Vorlen({"--new", path});
     EXPECT_EQ(again.status, exitFailed);
@@ -93,7 +94,8 @@ TEST(ConsoleCommands, LaterVersionsAreLoadedOnlyWhenTheUserSaysYes) {
     test::WriteFile(path, test::Header("1.0.0", "Ann", "Later") + test::Trailer());
     Outcome no = Vorlen({"--info", path}, "n\n");
     EXPECT_EQ(no.status, exitFailed);
-    EXPECT_EQ(no.err.rfind("Downgrade?: The data file you are trying to open comes from a later version", 0), 0u);
+    EXPECT_EQ(no.err.rfind("Downgrade?: The data file you are trying to open comes from a later version", 0),
+              0u);
     EXPECT_EQ(Vorlen({"--info", path}).status, exitFailed);  // no answer is a No
     Outcome yes = Vorlen({"--info", path}, "y\n");
     EXPECT_EQ(yes.status, exitOk);
@@ -111,7 +113,10 @@ TEST(ConsoleCommands, RemindersOfADayAsPlainTextOrMarkup) {
     EXPECT_EQ(plain.status, exitOk) << plain.err;
     EXPECT_EQ(plain.out, "Welcome to Tolvane Vorlen 98! (Appointment)\n");
     Outcome markup = Vorlen({"--reminders", path, "--date", iso, "--time", "23:59", "--markup"});
-    EXPECT_EQ(markup.out, "\xB7H10\xB7" "C01Welcome to Tolvane Vorlen 98!\xB7" "C00\xB7R (Appointment)");
+    EXPECT_EQ(markup.out,
+              "\xB7H10\xB7"
+              "C01Welcome to Tolvane Vorlen 98!\xB7"
+              "C00\xB7R (Appointment)");
 
     // The welcome event is dated today: the day before only warns when
     // asked to, and it has no warning days.
@@ -206,9 +211,14 @@ TEST(ConsoleCommands, ForeignCalendarFilesAreReadButNotChanged) {
 }
 
 TEST(ConsoleCommands, UsageErrorsExitWithTwo) {
-    const std::vector<std::vector<std::string>> wrong = {
-        {"--bogus"},           {"--info"},          {"--info", "a", "b"},     {"--export-csv", "a"},
-        {"--new", "a", "--owner"}, {"--new", "a", "--colour", "red"}, {"--info", "a", "--owner", "x"}, {}};
+    const std::vector<std::vector<std::string>> wrong = {{"--bogus"},
+                                                         {"--info"},
+                                                         {"--info", "a", "b"},
+                                                         {"--export-csv", "a"},
+                                                         {"--new", "a", "--owner"},
+                                                         {"--new", "a", "--colour", "red"},
+                                                         {"--info", "a", "--owner", "x"},
+                                                         {}};
     for (const auto& args : wrong) {
         Outcome run = Vorlen(args);
         EXPECT_EQ(run.status, exitUsage) << (args.empty() ? "" : args[0]);

@@ -8,8 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <sys/stat.h>
+#include <filesystem>
 
 namespace vorlen::store {
 namespace {
@@ -186,8 +186,9 @@ TEST(Compressing, WithoutAnArchiveFileNothingIsArchived) {
     ScriptedPrompts prompts;
     Compress(manual.events, manual.file, false, "", today, prompts);
     EXPECT_EQ(prompts.messages,
-              std::vector<std::string>{"Error: No Valid archive file set up. Please use Options|Archive File to set "
-                                       "up a file to save old records to."});
+              std::vector<std::string>{
+                  "Error: No Valid archive file set up. Please use Options|Archive File to set "
+                  "up a file to save old records to."});
     EXPECT_EQ(manual.events.count, 4);
 
     Database automatic;
@@ -195,10 +196,11 @@ TEST(Compressing, WithoutAnArchiveFileNothingIsArchived) {
     automatic.Event("archive", PeriodOnceOff, Date(1, 1, 1998), 2);
     ScriptedPrompts autoPrompts;
     Compress(automatic.events, automatic.file, true, "", today, autoPrompts);
-    EXPECT_EQ(autoPrompts.messages,
-              std::vector<std::string>{"Problem: There are events that are scheduled to be archived but no valid "
-                                       "archive file is set up. Please use Options|Archive File to set up a file "
-                                       "to save old records to."});
+    EXPECT_EQ(
+        autoPrompts.messages,
+        std::vector<std::string>{"Problem: There are events that are scheduled to be archived but no valid "
+                                 "archive file is set up. Please use Options|Archive File to set up a file "
+                                 "to save old records to."});
     // The deletion happened before; the event to archive stays.
     EXPECT_EQ(Descriptions(automatic.events), std::vector<std::string>{"archive"});
 }
@@ -208,7 +210,8 @@ TEST(Compressing, AnArchiveThatCannotBeWrittenKeepsTheEvents) {
     Database db;
     db.Mixed(0);
     ScriptedPrompts prompts;
-    CompressResult result = Compress(db.events, db.file, false, dir.File("missing/dir/archive.vor"), today, prompts);
+    CompressResult result =
+        Compress(db.events, db.file, false, dir.File("missing/dir/archive.vor"), today, prompts);
     EXPECT_TRUE(result.archiveFailed);
     EXPECT_EQ(result.archived, 0);
     EXPECT_EQ(db.events.count, 4);

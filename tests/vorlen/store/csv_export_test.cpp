@@ -12,7 +12,8 @@ namespace vorlen::store {
 namespace {
 
 const std::string header =
-    "Description,Type,\"Start Date\",\"Start Time\",\"End Date\",\"End Time\",Period,\"Advanced Warning Days\","
+    "Description,Type,\"Start Date\",\"Start Time\",\"End Date\",\"End Time\",Period,\"Advanced Warning "
+    "Days\","
     "Location,\"Reoccuring Every\",\"Range End Date\",\"Special Monthly Details\",Alarm(mins),"
     "\"Extra Information\"\n";
 
@@ -34,7 +35,8 @@ TEST_F(CsvExport, AnAllDayEventLeavesItsAbsentValuesEmpty) {
     e.SetTypeName("Appointment");
     e.SetStartDate(5, 3, 1998);
     e.SetPeriod(PeriodOnceOff);
-    EXPECT_EQ(CsvText(events), header + "\"Dentist\",\"Appointment\",05/03/1998,,,,\"Once Off\",\"0\",\"\",,,,\"0\",\"\"\n");
+    EXPECT_EQ(CsvText(events),
+              header + "\"Dentist\",\"Appointment\",05/03/1998,,,,\"Once Off\",\"0\",\"\",,,,\"0\",\"\"\n");
 }
 
 TEST_F(CsvExport, EveryColumnFilled) {
@@ -53,10 +55,11 @@ TEST_F(CsvExport, EveryColumnFilled) {
     e.SetMonthlyPosition(2, 3, 0);
     e.SetAlarmMinutes(10);
     e.SetExtraInfo("bring notes");
-    EXPECT_EQ(CsvText(events), header +
-                                   "\"Lunch, with \"Bob\"\",\"Meeting\",10/03/1998,\"12:30 pm\",\"11/03/1998\","
-                                   "\"01:15 pm\",\"Special Monthly\",\"3\",\"Caf\xE9\",\"4\",\"31/12/1999\","
-                                   "\"The second Tuesday of every month\",\"10\",\"bring notes\"\n");
+    EXPECT_EQ(CsvText(events),
+              header +
+                  "\"Lunch, with \"Bob\"\",\"Meeting\",10/03/1998,\"12:30 pm\",\"11/03/1998\","
+                  "\"01:15 pm\",\"Special Monthly\",\"3\",\"Caf\xE9\",\"4\",\"31/12/1999\","
+                  "\"The second Tuesday of every month\",\"10\",\"bring notes\"\n");
 }
 
 TEST_F(CsvExport, AnExpiryWithoutRepeatDaysFillsOnlyTheRangeEnd) {
@@ -65,7 +68,8 @@ TEST_F(CsvExport, AnExpiryWithoutRepeatDaysFillsOnlyTheRangeEnd) {
     e.SetPeriod(PeriodWeekly);
     e.SetRangeEndDate(30, 3, 1998);
     e.SetEndDate(31, 2, 1998);  // not a valid date: left empty
-    EXPECT_EQ(CsvText(events), header + "\"\",\"\",02/03/1998,,,,\"Weekly\",\"0\",\"\",,\"30/03/1998\",,\"0\",\"\"\n");
+    EXPECT_EQ(CsvText(events),
+              header + "\"\",\"\",02/03/1998,,,,\"Weekly\",\"0\",\"\",,\"30/03/1998\",,\"0\",\"\"\n");
 }
 
 TEST_F(CsvExport, WritesTheFileOrReportsFailure) {

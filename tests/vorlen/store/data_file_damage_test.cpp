@@ -16,8 +16,8 @@ using namespace vorlen::test;
 
 std::string SmallFile() {
     std::string events = EventRecord("Dentist", "Appointment") + EventRecord("Gym", "Sport", 2);
-    return Header() + Section("EVENTDB2", 2, events) + Section("TYPELIST", 1, CategoryRecord("Sport", 2, "Hall")) +
-           Trailer();
+    return Header() + Section("EVENTDB2", 2, events) +
+           Section("TYPELIST", 1, CategoryRecord("Sport", 2, "Hall")) + Trailer();
 }
 
 // Loads into lists that already hold one event and the built-in
@@ -89,7 +89,8 @@ TEST(DamagedFiles, RandomBytesAndMutationsNeverCrash) {
         std::string bytes = whole;
         int changes = 1 + i % 4;
         for (int c = 0; c < changes; ++c)
-            bytes[std::uniform_int_distribution<size_t>(0, bytes.size() - 1)(random)] = static_cast<char>(byte(random));
+            bytes[std::uniform_int_distribution<size_t>(0, bytes.size() - 1)(random)] =
+                static_cast<char>(byte(random));
         loaded += LoadAndCheck(bytes) == loadedData;
     }
     EXPECT_GT(loaded, 0);  // some mutations only touch values

@@ -55,11 +55,21 @@ TEST(NewDatabase, SavedAtOnceMatchesTheLayoutByteForByte) {
                 Text("Appointment") + Le(0) + Text("Tolvane Vorlen is the perfect way to keep organised!") +
                 Le(0) + "|0||0|";
     expected += "<END_SECTION><SECTION = TYPELIST>[15]";
-    const std::pair<const char*, int> categories[] = {
-        {"Birthday", 6},   {"Wedding Anniversary", 6}, {"Death Memorial", 6}, {"Normal", 0},
-        {"Appointment", 1}, {"Buisness", 0},           {"Education", 0},      {"Holiday", 0},
-        {"Meeting", 0},    {"Personal", 0},            {"Phone Call", 0},     {"Sick Day", 0},
-        {"Special Occasion", 0}, {"Vacation", 0},      {"Travel", 0}};
+    const std::pair<const char*, int> categories[] = {{"Birthday", 6},
+                                                      {"Wedding Anniversary", 6},
+                                                      {"Death Memorial", 6},
+                                                      {"Normal", 0},
+                                                      {"Appointment", 1},
+                                                      {"Buisness", 0},
+                                                      {"Education", 0},
+                                                      {"Holiday", 0},
+                                                      {"Meeting", 0},
+                                                      {"Personal", 0},
+                                                      {"Phone Call", 0},
+                                                      {"Sick Day", 0},
+                                                      {"Special Occasion", 0},
+                                                      {"Vacation", 0},
+                                                      {"Travel", 0}};
     for (auto [name, period] : categories)
         expected += Text(name) + Le(0) + Num(period) + "|0||0||0|" + std::string(12, '\0');
     expected += "<END_SECTION><END_DATA>\xFE";
@@ -229,8 +239,8 @@ TEST(LoadingFiles, OlderEventSectionsKeepNoAlarmExtraOrSound) {
 
 TEST(LoadingFiles, OlderSectionsCarryThePositionOfMonthlyByPositionEvents) {
     std::string older = DateBytes(1, 1, 1900) + DateBytes(0, 0, 0) + DateBytes(0, 0, 0) + TimeBytes(-1, -1) +
-                        TimeBytes(-1, -1) + Num(7) + Le(2) + Le(3) + Le(0) + Num(0) + Num(0) + Num(2) + Text("") +
-                        Text("Second Tuesday") + Text("Normal") + Text("") + Num(0);
+                        TimeBytes(-1, -1) + Num(7) + Le(2) + Le(3) + Le(0) + Num(0) + Num(0) + Num(2) +
+                        Text("") + Text("Second Tuesday") + Text("Normal") + Text("") + Num(0);
     Session s;
     ASSERT_EQ(s.Load(Header() + Section("EVENTDBE", 1, older) + Trailer()), loadedData);
     EXPECT_EQ(s.events.head->monthlyPosition.weekOrdinal, 2);
@@ -272,7 +282,8 @@ TEST(LoadingFiles, LaterVersionsAskBeforeLoading) {
 }
 
 TEST(LoadingFiles, CategoryRecordsNeverChangeExistingCategories) {
-    std::string categories = CategoryRecord("Birthday", 0, "Somewhere", 9) + CategoryRecord("Gym", 2, "Hall", 1);
+    std::string categories =
+        CategoryRecord("Birthday", 0, "Somewhere", 9) + CategoryRecord("Gym", 2, "Hall", 1);
     Session s;
     ASSERT_EQ(s.Load(Header() + Section("EVENTDB2", 0, "") + Section("TYPELIST", 2, categories) + Trailer()),
               loadedData);
@@ -288,15 +299,14 @@ TEST(LoadingFiles, CategoryRecordsNeverChangeExistingCategories) {
 }
 
 TEST(LoadingFiles, CategoriesNamedOnlyByEventsAreAdded) {
-    std::string events = EventRecord("a", "Dentist") + EventRecord("b", "Normal") + EventRecord("c", "Dentist") +
-                         EventRecord("d", "");
+    std::string events = EventRecord("a", "Dentist") + EventRecord("b", "Normal") +
+                         EventRecord("c", "Dentist") + EventRecord("d", "");
     Session s;
-    ASSERT_EQ(s.Load(Header() + Section("EVENTDB2", 4, events) + Section("TYPELIST", 1, CategoryRecord("Gym")) +
-                     Trailer()),
+    ASSERT_EQ(s.Load(Header() + Section("EVENTDB2", 4, events) +
+                     Section("TYPELIST", 1, CategoryRecord("Gym")) + Trailer()),
               loadedData);
-    EXPECT_EQ(TypeNames(s.types),
-              (std::vector<std::string>{"Birthday", "Wedding Anniversary", "Death Memorial", "Normal", "Gym",
-                                        "Dentist"}));
+    EXPECT_EQ(TypeNames(s.types), (std::vector<std::string>{"Birthday", "Wedding Anniversary",
+                                                            "Death Memorial", "Normal", "Gym", "Dentist"}));
     EXPECT_EQ(s.types.Find("Dentist")->defaultPeriod, 0);
 }
 
@@ -333,8 +343,8 @@ TEST(LoadingFiles, EmptyUnknownSectionsAreSkippedAndEventsAppended) {
     EXPECT_EQ(s.Load(file), notLoaded);  // "[0]" is content the reader cannot skip
     s.events.DeleteAll();
     s.events.Add()->SetDescription("already there");
-    file = Header() + Section("EVENTDB2", 1, EventRecord("from file", "Normal")) + "<SECTION = NOTES><END_SECTION>" +
-           Trailer();
+    file = Header() + Section("EVENTDB2", 1, EventRecord("from file", "Normal")) +
+           "<SECTION = NOTES><END_SECTION>" + Trailer();
     ASSERT_EQ(s.Load(file), loadedData);
     EXPECT_EQ(s.events.count, 2);
     EXPECT_EQ(*s.events.tail->description, "from file");
@@ -357,12 +367,15 @@ TEST(FileHeaders, ReadOnlyOwnerAndTitle) {
 
     WriteFile(path, Header("1.2.0", "Bo", "Later"));
     ASSERT_TRUE(file.ReadHeader(prompts));
-    EXPECT_EQ(prompts.notified, std::vector<std::string>{
-                                    "Warning: The data file you are trying to open comes from a later version of Vorlen"});
+    EXPECT_EQ(prompts.notified,
+              std::vector<std::string>{
+                  "Warning: The data file you are trying to open comes from a later version of Vorlen"});
     EXPECT_EQ(*file.owner, "Bo");
     EXPECT_TRUE(prompts.asked.empty());
 
-    WriteFile(path, "U\x0A" "0 x");
+    WriteFile(path,
+              "U\x0A"
+              "0 x");
     file.isOpen = 1;
     EXPECT_FALSE(file.ReadHeader(prompts));
     EXPECT_EQ(file.isOpen, 0);

@@ -36,16 +36,17 @@ inline std::string Header(const std::string& version = "0.9.7", const std::strin
 }
 
 // An EVENTDB2 record of a once-off or weekly event with the given texts.
-inline std::string EventRecord(const std::string& description, const std::string& typeName, int32_t period = 1,
-                               int32_t startHour = -1, int32_t endHour = -1) {
+inline std::string EventRecord(const std::string& description, const std::string& typeName,
+                               int32_t period = 1, int32_t startHour = -1, int32_t endHour = -1) {
     return DateBytes(5, 3, 1998) + DateBytes(0, 0, 0) + DateBytes(0, 0, 0) + TimeBytes(startHour, 0) +
-           TimeBytes(endHour, 0) + Num(period) + Num(0) + Num(0) + Text("") + Text(description) + Text(typeName) +
-           Text("") + Text("") + Text("") + Num(0) + Num(0);
+           TimeBytes(endHour, 0) + Num(period) + Num(0) + Num(0) + Text("") + Text(description) +
+           Text(typeName) + Text("") + Text("") + Text("") + Num(0) + Num(0);
 }
 
-inline std::string CategoryRecord(const std::string& name, int32_t period = 0, const std::string& location = "",
-                                  int32_t warningDays = 0) {
-    return Text(name) + Text(location) + Num(period) + Num(0) + Num(warningDays) + Num(0) + DateBytes(0, 0, 0);
+inline std::string CategoryRecord(const std::string& name, int32_t period = 0,
+                                  const std::string& location = "", int32_t warningDays = 0) {
+    return Text(name) + Text(location) + Num(period) + Num(0) + Num(warningDays) + Num(0) +
+           DateBytes(0, 0, 0);
 }
 
 inline std::string Section(const std::string& name, int count, const std::string& records) {

@@ -52,7 +52,8 @@ struct QuibRecord {
 
 std::string QuibFile(int version, const std::vector<QuibRecord>& records, bool trailer = true) {
     // The count, blanks, and one byte more before the records.
-    std::string bytes = "U" + std::string(1, static_cast<char>(version)) + std::to_string(records.size()) + " \x1A";
+    std::string bytes =
+        "U" + std::string(1, static_cast<char>(version)) + std::to_string(records.size()) + " \x1A";
     for (const QuibRecord& record : records)
         bytes += record.Bytes(version);
     if (trailer)
@@ -121,12 +122,13 @@ TEST(QuibConversion, AfternoonTimesAndVersionTenFields) {
 }
 
 TEST(QuibConversion, CategoriesFromLetterPairsOrNames) {
-    const std::pair<char, const char*> yearly[] = {{'A', "Annual Event"}, {'B', "Birthday"}, {'D', "Death Memorial"},
-                                                   {'H', "Holiday"}, {'W', "Wedding Aniversary"},
-                                                   {'Z', "Unable to convert type!"}};
+    const std::pair<char, const char*> yearly[] = {
+        {'A', "Annual Event"}, {'B', "Birthday"},           {'D', "Death Memorial"},
+        {'H', "Holiday"},      {'W', "Wedding Aniversary"}, {'Z', "Unable to convert type!"}};
     const std::pair<char, const char*> other[] = {
-        {'A', "Appointment"}, {'C', "Class/Lecture"}, {'E', "Exam/Test"}, {'H', "Holiday"}, {'M', "Meeting"},
-        {'N', "Event"}, {'S', "Social Event"}, {'T', "Travel"}, {'B', "Unable to convert type!"}};
+        {'A', "Appointment"},  {'C', "Class/Lecture"}, {'E', "Exam/Test"},
+        {'H', "Holiday"},      {'M', "Meeting"},       {'N', "Event"},
+        {'S', "Social Event"}, {'T', "Travel"},        {'B', "Unable to convert type!"}};
     for (auto [letter, name] : yearly) {
         QuibRecord r(1, 1, 0);
         r.period = 'Y';

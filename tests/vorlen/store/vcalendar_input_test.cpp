@@ -33,7 +33,8 @@ std::string Refusal(std::string_view text) {
 
 TEST(VCalendarInput, QuotedPrintableCodecCoversEveryByte) {
     std::string all;
-    for (int byte = 0; byte < 256; ++byte) all += static_cast<char>(byte);
+    for (int byte = 0; byte < 256; ++byte)
+        all += static_cast<char>(byte);
     std::string encoded = EncodeQuotedPrintable(all);
     EXPECT_EQ(DecodeQuotedPrintable(encoded), all);
     EXPECT_EQ(encoded.find_first_of(";\r\n\xFF"), std::string::npos);
@@ -147,7 +148,8 @@ TEST(VCalendarInput, EachTopLevelObjectIsAChunkOfItsOwn) {
 TEST(VCalendarInput, ALongCalendarIsCutIntoCalendarsTheParserCanHold) {
     std::string text = "BEGIN:VCALENDAR\nVERSION:1.0\n";
     const int events = 1000;
-    for (int i = 0; i < events; ++i) text += "BEGIN:VEVENT\nSUMMARY:e" + std::to_string(i) + "\nEND:VEVENT\n";
+    for (int i = 0; i < events; ++i)
+        text += "BEGIN:VEVENT\nSUMMARY:e" + std::to_string(i) + "\nEND:VEVENT\n";
     text += "END:VCALENDAR\n";
     std::vector<ParserChunk> chunks;
     std::string error;

@@ -547,7 +547,8 @@ void ExpectRoundTrip(const char* zoneName) {
         }
     }
     vSup out;
-    for (const EventNode* event = written.head; event; event = event->Next()) out.AddEvent(*event);
+    for (const EventNode* event = written.head; event; event = event->Next())
+        out.AddEvent(*event);
     vSup in;
     std::string error;
     ASSERT_TRUE(in.LoadFromText(out.WriteToMemory(), &error)) << error;
@@ -724,13 +725,17 @@ TEST_F(VCalendarFixtures, FilesThatAreNoCalendarsFailWithTheirName) {
 
 TEST(VCalendarHazards, NoInputHangsCrashesOrExhaustsMemory) {
     std::string manyEvents;
-    for (int i = 0; i < 2000; ++i) manyEvents += "BEGIN:VEVENT\r\nSUMMARY:e\r\nEND:VEVENT\r\n";
+    for (int i = 0; i < 2000; ++i)
+        manyEvents += "BEGIN:VEVENT\r\nSUMMARY:e\r\nEND:VEVENT\r\n";
     std::string manyProperties;
-    for (int i = 0; i < 600; ++i) manyProperties += "X-P:x\r\n";
+    for (int i = 0; i < 600; ++i)
+        manyProperties += "X-P:x\r\n";
     std::string endlessFold = "BEGIN:VCALENDAR\r\nX-A";
-    for (int i = 0; i < 1000000; ++i) endlessFold += "\r\n x";
+    for (int i = 0; i < 1000000; ++i)
+        endlessFold += "\r\n x";
     std::string nested;
-    for (int i = 0; i < 40; ++i) nested += "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\n";
+    for (int i = 0; i < 40; ++i)
+        nested += "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\n";
     struct Case {
         const char* name;
         std::string text;
@@ -829,7 +834,8 @@ TEST(VCalendarHazards, RandomBytesNeverCrash) {
         for (int round = 0; round < 3000; ++round) {
             std::string text;
             size_t length = next() % 400;
-            for (size_t i = 0; i < length; ++i) text += alphabet[(next() >> 8) % alphabet.size()];
+            for (size_t i = 0; i < length; ++i)
+                text += alphabet[(next() >> 8) % alphabet.size()];
             LoadSummary(text);
         }
         return std::string("done");
