@@ -34,8 +34,8 @@ private:
     std::string& text_;
 };
 
-int StartKey(const ReminderNode& entry) {
-    return entry.event->startTime.hour * 100 + entry.event->startTime.minute;
+int64_t StartKey(const ReminderNode& entry) {
+    return int64_t{entry.event->startTime.hour} * 100 + entry.event->startTime.minute;
 }
 
 bool HasValidStart(const ReminderNode& entry) {
@@ -162,16 +162,23 @@ void ReminderList::Clear() {
 
 void ReminderList::Sort() {
     // A stable sort gives exactly the order of repeated exchanges of
-    // neighbours that are out of order, without their quadratic cost.
-    std::vector<std::unique_ptr<ReminderNode>> nodes;
+    // neighbours that are out of order, without their quadratic cost. The
+    // keys are read from the events once, in list order, rather than at
+    // every comparison.
+    struct Keyed {
+        int64_t key;
+        std::unique_ptr<ReminderNode> node;
+    };
+    std::vector<Keyed> nodes;
     nodes.reserve(static_cast<size_t>(count));
-    while (head)
-        nodes.push_back(Detach(head));
-    std::stable_sort(nodes.begin(), nodes.end(), [](const auto& a, const auto& b) {
-        return a->daysAhead != b->daysAhead ? a->daysAhead < b->daysAhead : StartKey(*a) < StartKey(*b);
-    });
-    for (auto& node : nodes)
-        Append(std::move(node));
+    while (head) {
+        int64_t key = int64_t{head->daysAhead} * (int64_t{1} << 32) + StartKey(*head);
+        nodes.push_back({key, Detach(head)});
+    }
+    std::stable_sort(nodes.begin(), nodes.end(),
+                     [](const Keyed& a, const Keyed& b) { return a.key < b.key; });
+    for (Keyed& keyed : nodes)
+        Append(std::move(keyed.node));
 }
 
 void ReminderList::FormatText(std::string& text, bool timedAsText) {
