@@ -9,7 +9,7 @@ namespace vorlen {
 
 void ShowSettingsProblemsInMessageBoxes() {
     platform::SetProblemReporter([](const std::string& caption, const std::string& text) {
-        wxMessageBox(platform::ToWx(text), platform::ToWx(caption), wxOK | wxICON_EXCLAMATION);
+        wxMessageBox(platform::ToWx(text), platform::ToWx(caption), wxOK | wxICON_INFORMATION);
     });
 }
 
