@@ -74,12 +74,12 @@ struct EventNode : Node, EventFields {
     void SetRepeatDays(int32_t value) { repeatDays = value; }
 
     // A null text leaves the field as it was.
-    void SetReservedText(const char* text) { SetText(reservedText, text); }
-    void SetDescription(const char* text) { SetText(description, text); }
-    void SetTypeName(const char* text) { SetText(typeName, text); }
-    void SetLocation(const char* text) { SetText(location, text); }
-    void SetExtraInfo(const char* text) { SetText(extraInfo, text); }
-    void SetSoundFile(const char* text) { SetText(soundFile, text); }
+    void SetReservedText(const char* text) { reservedText.SetUnlessNull(text); }
+    void SetDescription(const char* text) { description.SetUnlessNull(text); }
+    void SetTypeName(const char* text) { typeName.SetUnlessNull(text); }
+    void SetLocation(const char* text) { location.SetUnlessNull(text); }
+    void SetExtraInfo(const char* text) { extraInfo.SetUnlessNull(text); }
+    void SetSoundFile(const char* text) { soundFile.SetUnlessNull(text); }
 
     // The period of an old file's letter: O W M R Y S, anything else undefined.
     void SetPeriodFromLetter(char letter);
@@ -91,12 +91,6 @@ struct EventNode : Node, EventFields {
     // Copies what an archived event keeps; alarm, extra information and
     // sound file stay as they are.
     void CopyFrom(const EventNode& other);
-
-private:
-    static void SetText(OptionalText& field, const char* text) {
-        if (text)
-            field = OptionalText(text);
-    }
 };
 
 }  // namespace vorlen

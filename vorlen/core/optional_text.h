@@ -50,6 +50,11 @@ public:
     }
     std::string_view operator*() const { return view(); }
     std::string value_or(std::string_view fallback) const { return std::string(block_ ? view() : fallback); }
+    // The setters of the records: a null text leaves the field as it was.
+    void SetUnlessNull(const char* text) {
+        if (text)
+            *this = OptionalText(text);
+    }
     void reset() {
         if (block_ != EmptyBlock())
             delete[] block_;

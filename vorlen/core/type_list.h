@@ -27,14 +27,8 @@ struct TypeNode : Node, TypeFields {
     TypeNode* Prev() const { return static_cast<TypeNode*>(prev); }
 
     // A null text leaves the field as it was.
-    void SetName(const char* text) {
-        if (text)
-            name = OptionalText(text);
-    }
-    void SetDefaultLocation(const char* text) {
-        if (text)
-            defaultLocation = OptionalText(text);
-    }
+    void SetName(const char* text) { name.SetUnlessNull(text); }
+    void SetDefaultLocation(const char* text) { defaultLocation.SetUnlessNull(text); }
     void SetDefaultPeriod(int32_t value) { defaultPeriod = value; }
     void SetDefaultWarningDays(int32_t value) { defaultWarningDays = value; }
     void SetSpareValue(int32_t value) { spareValue = value; }

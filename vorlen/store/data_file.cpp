@@ -184,18 +184,15 @@ void AddMissingCategories(const Eventlist& events, Typelist& types) {
 }  // namespace
 
 void DataFile::SetFileName(const char* text) {
-    if (text)
-        fileName = OptionalText(text);
+    fileName.SetUnlessNull(text);
 }
 
 void DataFile::SetOwner(const char* text) {
-    if (text)
-        owner = OptionalText(text);
+    owner.SetUnlessNull(text);
 }
 
 void DataFile::SetTitle(const char* text) {
-    if (text)
-        title = OptionalText(text);
+    title.SetUnlessNull(text);
 }
 
 bool DataFile::New(const std::string& name, bool mayOverwrite, Eventlist& events, Typelist& types,

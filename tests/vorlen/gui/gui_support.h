@@ -5,6 +5,7 @@
 
 #include <gtk/gtk.h>
 #include <wx/app.h>
+#include <wx/event.h>
 #include <wx/filename.h>
 #include <wx/testing.h>
 #include <wx/utils.h>
@@ -44,6 +45,13 @@ inline std::string SaveScreenshot(wxWindow* window, const std::string& name) {
     bool saved = gdk_pixbuf_save(picture, path.c_str(), "png", nullptr, NULL);
     g_object_unref(picture);
     return saved ? path : std::string();
+}
+
+// Presses a button of a dialog as a user would.
+inline void Press(wxWindow* dialog, int id) {
+    wxCommandEvent click(wxEVT_BUTTON, id);
+    click.SetEventObject(dialog->FindWindow(id));
+    dialog->FindWindow(id)->GetEventHandler()->ProcessEvent(click);
 }
 
 // Answers a modal dialog of type T by calling `answer` on it, which

@@ -81,11 +81,7 @@ int RunModal(TBootup& dialog, std::function<void()> user) {
     return dialog.ShowModal();
 }
 
-void Press(wxWindow* dialog, int id) {
-    wxCommandEvent click(wxEVT_BUTTON, id);
-    click.SetEventObject(dialog->FindWindow(id));
-    dialog->FindWindow(id)->GetEventHandler()->ProcessEvent(click);
-}
+using test::Press;
 
 TEST(StartUpDialog, ViewEventsGivesOneAndCancelOrClosingTwo) {
     TBootup view(nullptr, "1", "d", "t", "l");

@@ -18,11 +18,7 @@
 namespace vorlen {
 namespace {
 
-void Press(wxWindow* dialog, int id) {
-    wxCommandEvent click(wxEVT_BUTTON, id);
-    click.SetEventObject(dialog->FindWindow(id));
-    dialog->FindWindow(id)->GetEventHandler()->ProcessEvent(click);
-}
+using test::Press;
 
 std::vector<wxString> Labels(wxWindow* dialog) {
     std::vector<wxString> labels;
