@@ -1,6 +1,7 @@
 #include "file_io.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <algorithm>
@@ -109,6 +110,27 @@ bool WriteFileAtomically(const std::string& requestedPath, std::string_view byte
     return true;
 }
 
+void FileBufferRelease::operator()(char* buffer) const {
+    if (mappedSize != 0)
+        ::munmap(buffer, mappedSize);
+    else
+        delete[] buffer;
+}
+
+void SequentialFile::AllocateBuffer(size_t size) {
+    constexpr size_t hugePage = 2 << 20;
+    if (size >= hugePage) {
+        size_t mapped = (size + hugePage - 1) / hugePage * hugePage;
+        void* memory = ::mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (memory != MAP_FAILED) {
+            ::madvise(memory, mapped, MADV_HUGEPAGE);
+            buffer_ = {static_cast<char*>(memory), FileBufferRelease{mapped}};
+            return;
+        }
+    }
+    buffer_ = {new char[size], FileBufferRelease{}};  // not zeroed: every byte used is read first
+}
+
 SequentialFile::~SequentialFile() {
     if (fd_ >= 0)
         ::close(fd_);
@@ -122,7 +144,7 @@ bool SequentialFile::Open(const std::string& path, std::string* error) {
     if (::fstat(fd_, &info) != 0 || S_ISDIR(info.st_mode))
         return Fail(error, "Cannot read " + path, S_ISDIR(info.st_mode) ? EISDIR : errno);
     size_ = info.st_size > 0 ? static_cast<size_t>(info.st_size) : 0;
-    buffer_.reset(new char[size_ + 1]);  // not zeroed: every byte used is read first
+    AllocateBuffer(size_ + 1);
     ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
     return true;
 }

@@ -28,6 +28,12 @@ bool CanOpenForReading(const std::string& path);
 // A file read front to back into one buffer, only as far as its reader has
 // asked, so that the system reads ahead while the part already read is
 // worked on. The buffer holds the file's size at opening and never moves.
+// Frees a SequentialFile's buffer the way it was allocated.
+struct FileBufferRelease {
+    size_t mappedSize = 0;  // nonzero for a mapping of that size
+    void operator()(char* buffer) const;
+};
+
 class SequentialFile {
 public:
     SequentialFile() = default;
@@ -45,7 +51,11 @@ public:
 
 private:
     int fd_ = -1;
-    std::unique_ptr<char[]> buffer_;
+    // Large files get their buffer straight from the system, in huge pages
+    // where it allows them: a page fault per 4 KiB costs more than parsing it.
+    void AllocateBuffer(size_t size);
+
+    std::unique_ptr<char[], FileBufferRelease> buffer_;
     size_t size_ = 0;
     size_t read_ = 0;
     bool ok_ = true;

@@ -38,6 +38,14 @@ int64_t StartKey(const ReminderNode& entry) {
     return int64_t{entry.event->startTime.hour} * 100 + entry.event->startTime.minute;
 }
 
+// The entries follow the sort order, not the order of the events in
+// memory: loading the next entry's texts early hides most of the wait.
+void PrefetchTexts(const EventNode& event) {
+    event.typeName.Prefetch();
+    event.description.Prefetch();
+    event.location.Prefetch();
+}
+
 bool HasValidStart(const ReminderNode& entry) {
     return entry.event->startTime.IsValid();
 }
@@ -188,6 +196,8 @@ void ReminderList::FormatText(std::string& text, bool timedAsText) {
     bool firstWarning = true;
     for (const ReminderNode* entry = head; entry; entry = Next(entry)) {
         const ReminderNode* following = Next(entry);
+        if (following)
+            PrefetchTexts(*following->event);
         if (entry->daysAhead == 0) {
             if (!AppendDayEntry(text, *entry, timedAsText))
                 continue;

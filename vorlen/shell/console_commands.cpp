@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <iostream>
 #include <map>
+#include <memory>
 
 namespace vorlen::shell {
 namespace {
@@ -35,6 +36,7 @@ struct Console {
     std::istream& in;
     std::ostream& out;
     std::ostream& err;
+    Teardown teardown;
 };
 
 struct Command {
@@ -178,9 +180,12 @@ int Reminders(const Command& command, Console& console) {
         console.err << "vorlen: --time takes a time as HH:MM\n" << usageText;
         return exitUsage;
     }
-    Database db;
+    auto loaded = std::make_unique<Database>();
+    Database& db = *loaded;
     if (!Load(command.files[0], db, console))
         return exitFailed;
+    if (console.teardown == Teardown::LeaveToProcessExit)
+        loaded.release();
     ReminderList reminders(db.events);
     reminders.Build(!command.Has("--no-warnings"), day, time);
     std::string text;
@@ -362,8 +367,8 @@ bool IsConsoleCommand(const std::vector<std::string>& args) {
 }
 
 int RunConsoleCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-                      std::ostream& err) {
-    Console console{in, out, err};
+                      std::ostream& err, Teardown teardown) {
+    Console console{in, out, err, teardown};
     const CommandDefinition* definition = args.empty() ? nullptr : FindCommand(args[0]);
     Command command;
     std::string problem = args.empty() ? "no command given" : "unknown option " + args[0];

@@ -13,7 +13,8 @@ int main(int argc, char** argv) {
     vorlen::platform::SetFormatLocale("");
     vorlen::ReadDateSettingsFromLocale();
     if (vorlen::shell::IsConsoleCommand(args))
-        return vorlen::shell::RunConsoleCommand(args, std::cin, std::cout, std::cerr);
+        return vorlen::shell::RunConsoleCommand(args, std::cin, std::cout, std::cerr,
+                                                vorlen::shell::Teardown::LeaveToProcessExit);
     std::cout << "vorlen: the window program is not built yet; see vorlen --help for the console commands.\n";
     return vorlen::shell::exitOk;
 }
