@@ -61,7 +61,7 @@ std::string RemLine(const EventNode& e) {
     return "REM " + trigger + warning + until + " MSG " + std::string(e.description.view()) + "\n";
 }
 
-void Generate(const std::string& vorPath, const std::string& remPath) {
+bool Generate(const std::string& vorPath, const std::string& remPath) {
     Eventlist events;
     Typelist types;
     store::DataFile file;
@@ -87,8 +87,10 @@ void Generate(const std::string& vorPath, const std::string& remPath) {
         e.typeName = OptionalText(categories[pick(0, 4)]);
         rem << RemLine(e);
     }
-    if (!file.Save(events, types))
-        std::fprintf(stderr, "cannot write %s: %s\n", vorPath.c_str(), file.LastError().c_str());
+    if (file.Save(events, types) && rem.flush())
+        return true;
+    std::fprintf(stderr, "cannot write %s: %s\n", vorPath.c_str(), file.LastError().c_str());
+    return false;
 }
 
 // Seconds one run of the command takes, its output thrown away.
@@ -130,7 +132,8 @@ int main(int argc, char** argv) {
     std::string vorlen = argv[1];
     std::string vorPath = std::string(argv[2]) + "/reminders-bench.vor";
     std::string remPath = std::string(argv[2]) + "/reminders-bench.rem";
-    Generate(vorPath, remPath);
+    if (!Generate(vorPath, remPath))
+        return 1;
 
     std::vector<std::string> ours = {vorlen,       "--reminders", vorPath, "--date",
                                      "2026-12-08", "--time",      "09:00"};
