@@ -40,6 +40,8 @@ bench: build
 	$(NATIVE)/bench/occurrences_bench
 	$(NATIVE)/bench/data_file_bench $(NATIVE)
 	$(NATIVE)/bench/reminders_bench $(NATIVE)/vorlen/shell/vorlen $(NATIVE)
+	scripts/wine_run.sh $(WIN32) $(WIN32)/bench/gvmain/lzpunz2_bench.exe
+	scripts/wine_run.sh $(WIN32) $(WIN32)/bench/gvmain/install_file_bench.exe
 
 fuzz: deps
 	@command -v clang++ >/dev/null || { echo "make fuzz needs clang (Debian package clang)"; exit 1; }
