@@ -1,0 +1,24 @@
+// Writes the plain bytes of a job's packaged file to a file, in blocks of
+// the job's buffer size, reporting each block to the progress display.
+// A write that does not complete leaves nothing behind: a new file is
+// deleted, an appended one cut back to its former length.
+#pragma once
+
+#include "gvmain/ops/install_job.h"
+#include "gvmain/ops/operation_host.h"
+
+#include <cstdint>
+#include <string>
+
+namespace gvmain {
+
+// The block size in bytes: bufferKb KB, where 0 or above 31 means 2.
+uint32_t BufferBytes(int bufferKb);
+
+// Creates `path` (which must not exist) and writes the file into it.
+// Returns InstallInstalled, InstallFailed or InstallCancelled.
+int WriteNewFile(const InstallJob& job, const std::string& path, OperationHost& host);
+// Writes the file at the end of the existing job.destination.
+int AppendToFile(const InstallJob& job, OperationHost& host, uint32_t& formerLength);
+
+}  // namespace gvmain
