@@ -251,6 +251,8 @@ bool IsInUse(const std::string& path) {
     if (!PathExists(path)) {
         return false;
     }
+    // Wine's version-file search never reports a file in use; a refused
+    // exclusive open does, there and on Windows.
     return VersionSearchSaysInUse(path) || ExclusiveOpenRefused(path);
 }
 

@@ -27,6 +27,8 @@ public:
     // Answers in order; once they run out, every question gets `lastAnswer`.
     std::deque<int> answers;
     int lastAnswer = secondButton;
+    // Runs at each question, before the answer (a program closing meanwhile).
+    std::function<void()> onAsk;
     std::vector<uint32_t> progress;
     int cancelAfterBlocks = -1;
     int pumps = 0;
@@ -45,6 +47,9 @@ public:
     void ReportError(const std::string& text) override { errors.push_back(text); }
     int Ask(const Question& question) override {
         questions.push_back(question);
+        if (onAsk) {
+            onAsk();
+        }
         if (answers.empty()) {
             return lastAnswer;
         }
