@@ -65,6 +65,10 @@ std::unique_ptr<LogRecord> MakeRecord(int32_t kind) {
     }
 }
 
+std::string LogRecord::Label(const MessageSource& messages) const {
+    return messages(firstKindLabelMessage + Kind());
+}
+
 bool WriteRecord(PortableStream& stream, const LogRecord& record) {
     if (record.mode < 0 || record.mode > 2)
         return false;

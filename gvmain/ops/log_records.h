@@ -68,9 +68,9 @@ public:
     virtual bool Undo(UndoActions& actions) const = 0;
     virtual ~LogRecord() = default;
     virtual bool IsUndoable() const { return true; }
-    std::string Label(const MessageSource& messages) const {
-        return messages(firstKindLabelMessage + Kind());
-    }
+    // The kind's name in the loaded language: message 156 plus the kind.
+    virtual std::string Label(const MessageSource& messages) const;
+    // Label and value lines for the uninstaller's list (see FormatDetails).
     virtual std::vector<DetailLine> Details() const = 0;
 
     int32_t mode = 0;
