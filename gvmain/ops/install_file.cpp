@@ -3,9 +3,9 @@
 #include "gvmain/ops/file_comparison.h"
 #include "gvmain/ops/file_names.h"
 #include "gvmain/ops/file_operations.h"
+#include "gvmain/ops/file_replacement.h"
 #include "gvmain/ops/file_writer.h"
 #include "gvmain/ops/message_text.h"
-#include "gvmain/ops/replace_at_restart.h"
 #include "gvmain/ops/shared_files.h"
 
 namespace gvmain {
@@ -42,16 +42,10 @@ Question InUseQuestion(const InstallJob& job, OperationHost& host) {
     return Question{FormatText(format, {job.destination}), "", Buttons::RetryCancel, {}};
 }
 
-int Replace(InstallJob& job, const std::string& temporary, OperationHost& host, OperationLog* log) {
-    if (!DeleteQuietly(job.destination) || !::MoveFileA(temporary.c_str(), job.destination.c_str())) {
-        host.ReportError(FormatText("Unable to rename file from %s to %s", {temporary, job.destination}));
-        DeleteQuietly(temporary);
-        return InstallFailed;
-    }
+void LogCreated(const InstallJob& job, OperationLog* log) {
     if (log != nullptr) {
         log->FileCreated(job.destination);
     }
-    return InstallInstalled;
 }
 
 int ReplaceLater(InstallJob& job, const std::string& temporary, OperationHost& host, OperationLog* log) {
@@ -61,9 +55,7 @@ int ReplaceLater(InstallJob& job, const std::string& temporary, OperationHost& h
         return InstallFailed;
     }
     job.restartNeeded = true;
-    if (log != nullptr) {
-        log->FileCreated(job.destination);
-    }
+    LogCreated(job, log);
     return InstallInstalled;
 }
 
@@ -71,8 +63,9 @@ int ReplaceLater(InstallJob& job, const std::string& temporary, OperationHost& h
 // for the next start of Windows while the destination is in use.
 int PutInPlace(InstallJob& job, const std::string& temporary, OperationHost& host, OperationLog* log) {
     for (;;) {
-        if (!IsInUse(job.destination) && DeleteQuietly(job.destination)) {
-            return Replace(job, temporary, host, log);
+        if (!IsInUse(job.destination) && ReplaceNow(temporary, job.destination, host.Environment())) {
+            LogCreated(job, log);
+            return InstallInstalled;
         }
         bool asks = job.inUsePolicy == InUseAskReplaceAtRestart || job.inUsePolicy == InUseAskSkip;
         if (asks && host.Ask(InUseQuestion(job, host)) == firstButton) {
@@ -123,7 +116,7 @@ int AppendToExisting(InstallJob& job, OperationHost& host, OperationLog* log) {
 }
 
 int Attempt(InstallJob& job, OperationHost& host, OperationLog* log) {
-    if (!CreateDirectory(DirectoryOf(job.destination), host, log)) {
+    if (!CreateDirectory(DirectoryOf(job.destination), host, log) || DirectoryExists(job.destination)) {
         return InstallFailed;
     }
     bool exists = PathExists(job.destination);

@@ -74,6 +74,32 @@ TEST_F(InstallFileTest, AnExistingFileIsReplacedThroughATemporaryFile) {
     EXPECT_FALSE(job.restartNeeded);
 }
 
+BOOL WINAPI MoveFileExUnavailable(LPCSTR, LPCSTR, DWORD) {
+    ::SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
+    return FALSE;
+}
+
+TEST_F(InstallFileTest, WithoutMoveFileExAFreeDestinationIsStillReplacedAtOnce) {
+    host.environment.moveFileEx = &MoveFileExUnavailable;
+    WriteBytes(dir / "f.txt", "old");
+    InstallJob job = Job("new", "f.txt");
+    InstallFile(job, host, nullptr);
+    EXPECT_EQ(job.state, InstallInstalled);
+    EXPECT_FALSE(job.restartNeeded);
+    EXPECT_EQ(ReadBytes(dir / "f.txt"), "new");
+    EXPECT_TRUE(NoTemporaryFiles(dir.Path()));
+}
+
+TEST_F(InstallFileTest, ADirectoryInTheWayFailsTheJob) {
+    ::CreateDirectoryA((dir / "taken").c_str(), nullptr);
+    InstallJob job = Job("new", "taken");
+    InstallFile(job, host, &capture.log);
+    EXPECT_EQ(job.state, InstallFailed);
+    EXPECT_TRUE(test::Exists(dir / "taken"));
+    EXPECT_EQ(host.errors, Lines{"m135 " + dir / "taken"});
+    EXPECT_TRUE(capture.Lines().empty());
+}
+
 // Each comparator gives older, equal and newer; each rule installs on the
 // results it names, rules outside 0-5 never.
 TEST_F(InstallFileTest, EveryComparatorUnderEveryRule) {
