@@ -40,6 +40,8 @@ bench: build
 	$(NATIVE)/bench/occurrences_bench
 	$(NATIVE)/bench/data_file_bench $(NATIVE)
 	$(NATIVE)/bench/reminders_bench $(NATIVE)/vorlen/shell/vorlen $(NATIVE)
+	WINEPREFIX=$(CURDIR)/$(WIN32)/wineprefix WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
+		wine $(WIN32)/bench/gvmain/install_file_bench.exe
 
 fuzz: deps
 	@command -v clang++ >/dev/null || { echo "make fuzz needs clang (Debian package clang)"; exit 1; }

@@ -153,6 +153,17 @@ void EmptyDirectory(const std::string& directory) {
     ::CreateDirectoryA(directory.c_str(), nullptr);
 }
 
+// The work directory holds 250 MB; nothing of it stays.
+void RemoveWork(const std::string& work) {
+    for (const char* directory : {"plain", "installed", "copied"}) {
+        EmptyDirectory(work + "\\" + directory);
+        ::RemoveDirectoryA((work + "\\" + directory).c_str());
+    }
+    ::DeleteFileA((work + "\\disk001\\data.pak").c_str());
+    ::RemoveDirectoryA((work + "\\disk001").c_str());
+    ::RemoveDirectoryA(work.c_str());
+}
+
 template <typename Body>
 double Seconds(Body body) {
     auto start = std::chrono::steady_clock::now();
@@ -205,6 +216,7 @@ int main(int argc, char** argv) {
         copy = std::min(copy, CopyAll(work, ok));
         install = std::min(install, InstallAll(jobs, work, host, ok));
     }
+    RemoveWork(work);
     if (!ok) {
         std::printf("a file failed to install or copy\n");
         return 1;
