@@ -1,5 +1,6 @@
 #include "gvmain/ops/file_writer.h"
 
+#include "gvmain/ops/file_names.h"
 #include "gvmain/ops/file_operations.h"
 #include "gvmain/ops/message_text.h"
 #include "gvmain/ops/packed_input.h"
@@ -68,10 +69,13 @@ uint32_t BufferBytes(int bufferKb) {
     return (bufferKb <= 0 || bufferKb > maxBufferKb ? defaultBufferKb : bufferKb) * 1024u;
 }
 
-int WriteNewFile(const InstallJob& job, const std::string& path, OperationHost& host) {
+int WriteNewFile(const InstallJob& job, const std::string& path, OperationHost& host, bool* existed) {
     ScopedHandle file(
         ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) {
+        if (existed != nullptr) {
+            *existed = PathExists(path);
+        }
         return InstallFailed;
     }
     int state = WriteInto(job, file.Get(), path, host);

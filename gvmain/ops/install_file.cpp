@@ -81,7 +81,7 @@ int PutInPlace(InstallJob& job, const std::string& temporary, OperationHost& hos
 
 int WriteThroughTemporary(InstallJob& job, OperationHost& host, OperationLog* log) {
     std::string temporary = TemporaryName(DirectoryOf(job.destination), "tmp");
-    if (temporary.empty()) {
+    if (temporary.empty() || DirectoryExists(job.destination)) {
         return InstallFailed;
     }
     int written = WriteNewFile(job, temporary, host);
@@ -98,8 +98,8 @@ int WriteThroughTemporary(InstallJob& job, OperationHost& host, OperationLog* lo
     return PutInPlace(job, temporary, host, log);
 }
 
-int WriteDirectly(InstallJob& job, OperationHost& host, OperationLog* log) {
-    int written = WriteNewFile(job, job.destination, host);
+int WriteDirectly(InstallJob& job, OperationHost& host, OperationLog* log, bool* existed = nullptr) {
+    int written = WriteNewFile(job, job.destination, host, existed);
     if (written == InstallInstalled && log != nullptr) {
         log->FileCreated(job.destination);
     }
@@ -116,10 +116,9 @@ int AppendToExisting(InstallJob& job, OperationHost& host, OperationLog* log) {
 }
 
 int Attempt(InstallJob& job, OperationHost& host, OperationLog* log) {
-    if (!CreateDirectory(DirectoryOf(job.destination), host, log) || DirectoryExists(job.destination)) {
+    if (!CreateDirectory(DirectoryOf(job.destination), host, log)) {
         return InstallFailed;
     }
-    bool exists = PathExists(job.destination);
     if (!job.viaTemp || job.append) {
         Decision decision = Decide(job, host, std::string());
         if (decision != Decision::Install) {
@@ -127,10 +126,14 @@ int Attempt(InstallJob& job, OperationHost& host, OperationLog* log) {
         }
     }
     if (job.append) {
-        return exists ? AppendToExisting(job, host, log) : WriteDirectly(job, host, log);
+        return PathExists(job.destination) ? AppendToExisting(job, host, log) : WriteDirectly(job, host, log);
     }
-    if (!exists && !job.viaTemp) {
-        return WriteDirectly(job, host, log);
+    if (!job.viaTemp) {
+        bool existed = false;
+        int written = WriteDirectly(job, host, log, &existed);
+        if (!existed) {
+            return written;
+        }
     }
     return WriteThroughTemporary(job, host, log);
 }
