@@ -35,7 +35,8 @@ bool MoveFile(const std::string& from, const std::string& to, OperationHost& hos
 // logs the copy as a created file.
 bool CopyFile(const std::string& from, const std::string& to, OperationHost& host, OperationLog* log);
 bool SetAttributes(const std::string& path, uint32_t attributes, OperationHost& host, OperationLog* log);
-// `needed` and the comparison are in units of 10240 bytes.
+// `needed` and the comparison are in units of 10240 bytes; a shortage shows
+// message 91 with the need and the free space, both in KB.
 bool CheckFreeSpace(const std::string& drive, uint32_t needed, OperationHost& host);
 // Whether another program holds the file open.
 bool IsInUse(const std::string& path);

@@ -100,8 +100,8 @@ int WriteThroughTemporary(InstallJob& job, OperationHost& host, OperationLog* lo
 
 int WriteDirectly(InstallJob& job, OperationHost& host, OperationLog* log, bool* existed = nullptr) {
     int written = WriteNewFile(job, job.destination, host, existed);
-    if (written == InstallInstalled && log != nullptr) {
-        log->FileCreated(job.destination);
+    if (written == InstallInstalled) {
+        LogCreated(job, log);
     }
     return written;
 }

@@ -17,7 +17,7 @@ enum class Buttons { RetryCancel, YesNo, Custom };
 // custom text, 1 for Cancel, No or the second.
 struct Question {
     std::string text;
-    std::string caption;
+    std::string caption;  // empty: the controller's own
     Buttons buttons = Buttons::RetryCancel;
     std::vector<std::string> customTexts;
 };
