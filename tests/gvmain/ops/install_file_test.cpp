@@ -318,6 +318,42 @@ TEST_F(InstallFileTest, AFailureAsksForRetriesWhileTheUserWantsThem) {
     EXPECT_TRUE(capture.Lines().empty());
 }
 
+// Moves lzpunz2.dll away from the runner for the life of the object.
+class DecompressorAway {
+public:
+    DecompressorAway() {
+        char self[MAX_PATH] = "";
+        ::GetModuleFileNameA(nullptr, self, sizeof self);
+        dll_ = DirectoryOf(self) + "\\lzpunz2.dll";
+        moved_ = ::MoveFileA(dll_.c_str(), (dll_ + ".away").c_str()) != 0;
+    }
+    ~DecompressorAway() {
+        if (moved_) {
+            ::MoveFileA((dll_ + ".away").c_str(), dll_.c_str());
+        }
+    }
+    bool Moved() const { return moved_; }
+
+private:
+    std::string dll_;
+    bool moved_ = false;
+};
+
+TEST_F(InstallFileTest, AMissingDecompressorFailsCompressedFilesOnly) {
+    DecompressorAway away;
+    ASSERT_TRUE(away.Moved());
+    InstallJob packed = Job("packed", "packed.txt", true);
+    InstallFile(packed, host, &capture.log);
+    EXPECT_EQ(packed.state, InstallFailed);
+    EXPECT_FALSE(Exists(dir / "packed.txt"));
+    EXPECT_EQ(host.errors, (Lines{"Unable to load lzpunz2.dll", "m135 " + dir / "packed.txt"}));
+
+    InstallJob plain = Job("plain", "plain.txt");
+    InstallFile(plain, host, &capture.log);
+    EXPECT_EQ(plain.state, InstallInstalled);
+    EXPECT_EQ(capture.Lines(), Lines{"4 " + dir / "plain.txt"});
+}
+
 TEST_F(InstallFileTest, DamagedPackedDataFailsCleanly) {
     std::string packed = test::Packed(test::SampleBytes(50000, 2), true);
     packed[packed.size() / 2] ^= 0x55;
