@@ -25,7 +25,7 @@ using gvmain::InstallJob;
 constexpr int fileCount = 500;
 constexpr size_t totalBytes = 100u * 1024 * 1024;
 constexpr double target = 0.5;
-constexpr int rounds = 2;
+constexpr int rounds = 5;
 
 class BenchHost : public gvmain::OperationHost {
 public:

@@ -25,7 +25,10 @@ std::string PartName(const PackedSource& source, int part) {
 }
 
 SpanningReader::SpanningReader(const PackedSource& source, OperationHost& host)
-    : source_(source), host_(host), unread_(source.packedLength), buffer_(blockSize) {}
+    : source_(source),
+      host_(host),
+      unread_(source.packedLength),
+      buffer_(std::max<size_t>(1, std::min<size_t>(blockSize, source.packedLength))) {}
 
 bool SpanningReader::Open() {
     if (!OpenPart(0)) {
@@ -49,7 +52,7 @@ int SpanningReader::Read(void* buffer, int size) {
 bool SpanningReader::Fill() {
     next_ = end_ = 0;
     while (unread_ > 0 && !failed_) {
-        DWORD wanted = static_cast<DWORD>(std::min<uint32_t>(unread_, blockSize));
+        DWORD wanted = static_cast<DWORD>(std::min<size_t>(unread_, buffer_.size()));
         DWORD got = 0;
         if (!::ReadFile(file_.Get(), buffer_.data(), wanted, &got, nullptr)) {
             failed_ = true;
