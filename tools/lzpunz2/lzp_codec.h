@@ -132,7 +132,8 @@ private:
     uint64_t plainLength_ = 0;
 };
 
-// The packed stream; empty only for a level outside minLevel..maxLevel.
+// The packed stream; empty only on failure (a level outside minLevel..maxLevel,
+// no memory).
 std::vector<uint8_t> Pack(const std::vector<uint8_t>& plain, int level);
 // The plain bytes, or an error with `plain` left empty.
 Error Unpack(const std::vector<uint8_t>& packed, std::vector<uint8_t>& plain);
