@@ -7,6 +7,7 @@
 //   int kind (0-22), int mode (0-2), then the fields of its kind.
 #pragma once
 
+#include "gvmain/ops/log_records.h"
 #include "gvmain/ops/portable_stream.h"
 #include "gvmain/ops/undo_actions.h"
 
@@ -23,40 +24,13 @@ struct LogHeader {
     int32_t languageNumber = 0;  // LanguageSet number of the installation
     uint32_t buildIdA = 0;       // written as the script gives them, unused on reading
     uint32_t buildIdB = 0;
-    uint32_t undoPaceMs = 100;   // least time the uninstaller spends per record
+    uint32_t undoPaceMs = 100;  // least time the uninstaller spends per record
     std::string productName;
 };
 
-// Record kinds as stored in the file.
-enum LogKind : int32_t {
-    LogDirCreated = 0,
-    LogDirRemoved = 1,
-    LogFileMoved = 2,
-    LogFileDeleted = 3,
-    LogFileCreated = 4,
-    LogFileLengthened = 5,
-    LogAttributesChanged = 6,
-    LogIniEntryAdded = 7,
-    LogIniEntryDeleted = 8,
-    LogIniEntryChanged = 9,
-    LogIniSectionAdded = 10,
-    LogIniSectionDeleted = 11,
-    LogGroupCreated = 12,
-    LogItemCreated = 13,
-    LogGroupDeleted = 14,
-    LogItemDeleted = 15,
-    LogRegKeyCreated = 16,
-    LogRegKeyDeleted = 17,
-    LogRegValueCreated = 18,
-    LogRegValueChanged = 19,
-    LogRegValueDeleted = 20,
-    LogFontAdded = 21,
-    LogUserData = 22,
-};
-constexpr int32_t logKindCount = 23;
-constexpr size_t programItemDescriptionSize = 1112;
-
-enum class UndoState { Undo = 0, Keep = 1, CannotUndo = 2, Undone = 3, Failed = 4 };
+// The header in the log's 32-bit stream.
+bool WriteLogHeader(PortableStream& stream, const LogHeader& header);
+bool ReadLogHeader(PortableStream& stream, LogHeader& header);
 
 // The writer. One per installation; every operation calls it right after a
 // change has succeeded, and each record takes the current mode. A record
@@ -106,6 +80,7 @@ public:
     bool UserData(int32_t tag, const std::vector<uint8_t>& data);
 
 private:
+    bool Write(LogRecord& record);
     bool Append(const PortableStream& record);
 
     std::FILE* file_ = nullptr;

@@ -1,0 +1,174 @@
+#include "gvmain/ops/file_undo_actions.h"
+
+#include "gvmain/ops/file_names.h"
+#include "gvmain/ops/file_operations.h"
+#include "gvmain/ops/message_text.h"
+#include "gvmain/ops/operation_log.h"
+#include "gvmain/ops/shared_files.h"
+#include "gvmain/ops/win32_handles.h"
+
+namespace gvmain {
+namespace {
+
+constexpr int messageRemoveFullDirectory = 143;
+constexpr int captionRemoveFullDirectory = 144;
+constexpr int messageSharedFile = 4;
+constexpr int captionSharedFile = 70;
+constexpr int buttonKeepSharedFile = 68;
+constexpr int buttonRemoveSharedFile = 67;
+
+bool HoldsAnything(const std::string& directory) {
+    WIN32_FIND_DATAA found;
+    ScopedFind find(::FindFirstFileA(JoinPath(directory, "*.*").c_str(), &found));
+    if (!find.Valid()) {
+        return false;
+    }
+    do {
+        std::string name = found.cFileName;
+        if (name != "." && name != "..") {
+            return true;
+        }
+    } while (::FindNextFileA(find.Get(), &found));
+    return false;
+}
+
+}  // namespace
+
+bool FileUndoActions::UndoDirCreated(const std::string& path) {
+    if (!DirectoryExists(path)) {
+        return true;
+    }
+    if (HoldsAnything(path)) {
+        Question question{FormatText(host_.Message(messageRemoveFullDirectory), {path}),
+                          host_.Message(captionRemoveFullDirectory),
+                          Buttons::YesNo,
+                          {}};
+        if (host_.Ask(question) != firstButton) {
+            return false;
+        }
+    }
+    return RemoveDirectory(path, host_, nullptr);
+}
+
+bool FileUndoActions::UndoDirRemoved(const std::string& path) {
+    return CreateDirectory(path, host_, nullptr);
+}
+
+bool FileUndoActions::UndoFileMoved(const std::string& from, const std::string& to) {
+    return MoveFile(to, from, host_, nullptr);
+}
+
+bool FileUndoActions::UndoFileCreated(const std::string& path) {
+    uint32_t count = 0;
+    if (!ReadSharedCount(path, count) || count == 0) {
+        return DeleteFile(path, host_, nullptr);
+    }
+    if (count == 1) {
+        return DeleteSharedFile(path);
+    }
+    return WriteSharedCount(path, count - 1);
+}
+
+// The last installation that counted the file goes; the user decides
+// whether the file goes with it.
+bool FileUndoActions::DeleteSharedFile(const std::string& path) {
+    Question question{FormatText(host_.Message(messageSharedFile), {path}),
+                      host_.Message(captionSharedFile),
+                      Buttons::Custom,
+                      {host_.Message(buttonKeepSharedFile), host_.Message(buttonRemoveSharedFile)}};
+    if (host_.Ask(question) == firstButton) {
+        return true;
+    }
+    return RemoveSharedCount(path) && DeleteFile(path, host_, nullptr);
+}
+
+bool FileUndoActions::UndoFileLengthened(const std::string& path, uint32_t formerLength) {
+    ScopedHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    LONG high = 0;
+    if (!file.Valid() ||
+        (::SetFilePointer(file.Get(), static_cast<LONG>(formerLength), &high, FILE_BEGIN) ==
+             INVALID_SET_FILE_POINTER &&
+         ::GetLastError() != NO_ERROR) ||
+        !::SetEndOfFile(file.Get())) {
+        host_.ReportError(FormatText("Unable to set the length of %s", {path}));
+        return false;
+    }
+    return true;
+}
+
+bool FileUndoActions::UndoAttributesChanged(const std::string& path, uint32_t oldAttributes) {
+    return SetAttributes(path, oldAttributes, host_, nullptr);
+}
+
+bool FileUndoActions::NotYetUndoable(int kind) {
+    host_.ReportError(
+        FormatText("This version cannot undo log records of kind %d yet", {std::to_string(kind)}));
+    return false;
+}
+
+bool FileUndoActions::UndoIniEntryAdded(const std::string&, const std::string&, const std::string&, int32_t) {
+    return NotYetUndoable(LogIniEntryAdded);
+}
+
+bool FileUndoActions::UndoIniEntryDeleted(const std::string&, const std::string&, const std::string&,
+                                          const std::string&, int32_t) {
+    return NotYetUndoable(LogIniEntryDeleted);
+}
+
+bool FileUndoActions::UndoIniEntryChanged(const std::string&, const std::string&, const std::string&,
+                                          const std::string&, int32_t) {
+    return NotYetUndoable(LogIniEntryChanged);
+}
+
+bool FileUndoActions::UndoIniSectionAdded(const std::string&, const std::string&) {
+    return NotYetUndoable(LogIniSectionAdded);
+}
+
+bool FileUndoActions::UndoIniSectionDeleted(const std::string&, const std::string&) {
+    return NotYetUndoable(LogIniSectionDeleted);
+}
+
+bool FileUndoActions::UndoGroupCreated(const std::string&) {
+    return NotYetUndoable(LogGroupCreated);
+}
+
+bool FileUndoActions::UndoItemCreated(const std::string&, const std::string&) {
+    return NotYetUndoable(LogItemCreated);
+}
+
+bool FileUndoActions::UndoGroupDeleted(const std::string&) {
+    return NotYetUndoable(LogGroupDeleted);
+}
+
+bool FileUndoActions::UndoItemDeleted(const std::string&, const std::vector<uint8_t>&) {
+    return NotYetUndoable(LogItemDeleted);
+}
+
+bool FileUndoActions::UndoRegKeyCreated(const RegistryKey&) {
+    return NotYetUndoable(LogRegKeyCreated);
+}
+
+bool FileUndoActions::UndoRegKeyDeleted(const RegistryKey&) {
+    return NotYetUndoable(LogRegKeyDeleted);
+}
+
+bool FileUndoActions::UndoRegValueCreated(const RegistryKey&, const std::string&) {
+    return NotYetUndoable(LogRegValueCreated);
+}
+
+bool FileUndoActions::UndoRegValueChanged(const RegistryKey&, const std::string&, uint32_t,
+                                          const std::vector<uint8_t>&) {
+    return NotYetUndoable(LogRegValueChanged);
+}
+
+bool FileUndoActions::UndoRegValueDeleted(const RegistryKey&, const std::string&, uint32_t,
+                                          const std::vector<uint8_t>&) {
+    return NotYetUndoable(LogRegValueDeleted);
+}
+
+bool FileUndoActions::UndoFontAdded(const std::string&) {
+    return NotYetUndoable(LogFontAdded);
+}
+
+}  // namespace gvmain

@@ -1,0 +1,26 @@
+// What the operations need to know about this Windows installation. It is
+// detected once (DetectEnvironment) and passed in, so that tests can point
+// the system folders at scratch directories and fake the platform calls.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace gvmain {
+
+using MoveFileExFn = BOOL(WINAPI*)(LPCSTR from, LPCSTR to, DWORD flags);
+
+struct OperationEnvironment {
+    std::string windowsDirectory;
+    // Where the platform's version-file search puts shared files.
+    std::string systemDirectory;
+    // "CommonFilesDir" of the current version key, else the system directory.
+    std::string commonFilesDirectory;
+    // The Windows 95 family fails this with ERROR_CALL_NOT_IMPLEMENTED.
+    MoveFileExFn moveFileEx = &::MoveFileExA;
+};
+
+OperationEnvironment DetectEnvironment();
+
+}  // namespace gvmain
