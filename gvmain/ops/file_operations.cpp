@@ -51,26 +51,11 @@ bool SamePath(const std::string& a, const std::string& b) {
 }
 
 bool RemoveEntries(const std::string& path, OperationHost& host, OperationLog* log) {
-    WIN32_FIND_DATAA found;
-    ScopedFind find(::FindFirstFileA(JoinPath(path, "*.*").c_str(), &found));
-    if (!find.Valid()) {
-        return true;
-    }
-    do {
-        std::string name = found.cFileName;
-        if (name == "." || name == "..") {
-            continue;
-        }
+    return ForEachEntry(path, [&](const std::string& name, bool isDirectory) {
         host.PumpMessages();
         std::string entry = JoinPath(path, name);
-        bool removed = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0
-                           ? RemoveDirectory(entry, host, log)
-                           : DeleteFile(entry, host, log);
-        if (!removed) {
-            return false;
-        }
-    } while (::FindNextFileA(find.Get(), &found));
-    return true;
+        return isDirectory ? RemoveDirectory(entry, host, log) : DeleteFile(entry, host, log);
+    });
 }
 
 bool RenameOrCopy(const std::string& from, const std::string& to) {
@@ -138,6 +123,23 @@ bool RemoveDirectory(const std::string& path, OperationHost& host, OperationLog*
     if (log != nullptr) {
         log->DirRemoved(directory);
     }
+    return true;
+}
+
+bool ForEachEntry(const std::string& directory,
+                  const std::function<bool(const std::string& name, bool isDirectory)>& visit) {
+    WIN32_FIND_DATAA found;
+    ScopedFind find(::FindFirstFileA(JoinPath(directory, "*.*").c_str(), &found));
+    if (!find.Valid()) {
+        return true;
+    }
+    do {
+        std::string name = found.cFileName;
+        if (name != "." && name != ".." &&
+            !visit(name, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)) {
+            return false;
+        }
+    } while (::FindNextFileA(find.Get(), &found));
     return true;
 }
 

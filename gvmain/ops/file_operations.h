@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 // The operations below take the names of Win32 macros; the engine calls the
@@ -41,6 +42,11 @@ bool CheckFreeSpace(const std::string& drive, uint32_t needed, OperationHost& ho
 // Whether another program holds the file open.
 bool IsInUse(const std::string& path);
 
+// Calls `visit` with the name of each entry of `directory` but "." and
+// "..", and whether it is a directory, until a visit returns false. Returns
+// false when a visit stopped the walk; a missing directory has no entries.
+bool ForEachEntry(const std::string& directory,
+                  const std::function<bool(const std::string& name, bool isDirectory)>& visit);
 // Deletes without a report or a record, for files the operations made up
 // themselves or probe; clears read-only, hidden and system first.
 bool DeleteQuietly(const std::string& path);

@@ -18,18 +18,7 @@ constexpr int buttonKeepSharedFile = 68;
 constexpr int buttonRemoveSharedFile = 67;
 
 bool HoldsAnything(const std::string& directory) {
-    WIN32_FIND_DATAA found;
-    ScopedFind find(::FindFirstFileA(JoinPath(directory, "*.*").c_str(), &found));
-    if (!find.Valid()) {
-        return false;
-    }
-    do {
-        std::string name = found.cFileName;
-        if (name != "." && name != "..") {
-            return true;
-        }
-    } while (::FindNextFileA(find.Get(), &found));
-    return false;
+    return !ForEachEntry(directory, [](const std::string&, bool) { return false; });
 }
 
 }  // namespace
