@@ -3,7 +3,7 @@
 // same records, and writes the same bytes a second time. (The first writing
 // may differ from the input: mode-2 records are dropped and short strings
 // stored in the long form come out short.)
-#include "gvmain/ops/log_reader.h"
+#include "gvmain/format/log_reader.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "gvmain/ops/operation_host.h"
-#include "gvmain/ops/operation_log.h"
+#include "gvmain/format/operation_log.h"
 
 #include <windows.h>
 

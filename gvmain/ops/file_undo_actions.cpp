@@ -3,7 +3,7 @@
 #include "gvmain/ops/file_names.h"
 #include "gvmain/ops/file_operations.h"
 #include "gvmain/ops/message_text.h"
-#include "gvmain/ops/operation_log.h"
+#include "gvmain/format/operation_log.h"
 #include "gvmain/ops/shared_files.h"
 #include "gvmain/ops/win32_handles.h"
 

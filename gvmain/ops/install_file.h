@@ -10,7 +10,7 @@
 
 #include "gvmain/ops/install_job.h"
 #include "gvmain/ops/operation_host.h"
-#include "gvmain/ops/operation_log.h"
+#include "gvmain/format/operation_log.h"
 
 namespace gvmain {
 

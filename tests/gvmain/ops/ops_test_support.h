@@ -3,9 +3,9 @@
 // drive, and file helpers.
 #pragma once
 
-#include "gvmain/ops/log_reader.h"
+#include "gvmain/format/log_reader.h"
 #include "gvmain/ops/operation_host.h"
-#include "gvmain/ops/operation_log.h"
+#include "gvmain/format/operation_log.h"
 #include "gvmain/ops/win32_handles.h"
 
 #include <windows.h>

@@ -1,4 +1,4 @@
-#include "gvmain/ops/operation_log.h"
+#include "gvmain/format/operation_log.h"
 
 namespace gvmain {
 namespace {

@@ -3,7 +3,7 @@
 // action, so the writer, the reader and the uninstaller share one format.
 #pragma once
 
-#include "gvmain/ops/portable_stream.h"
+#include "gvmain/format/portable_stream.h"
 #include "gvmain/ops/undo_actions.h"
 
 #include <cstddef>

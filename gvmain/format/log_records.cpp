@@ -1,4 +1,4 @@
-#include "gvmain/ops/log_records.h"
+#include "gvmain/format/log_records.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -7,8 +7,8 @@
 //   int kind (0-22), int mode (0-2), then the fields of its kind.
 #pragma once
 
-#include "gvmain/ops/log_records.h"
-#include "gvmain/ops/portable_stream.h"
+#include "gvmain/format/log_records.h"
+#include "gvmain/format/portable_stream.h"
 #include "gvmain/ops/undo_actions.h"
 
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "gvmain/ops/portable_stream.h"
+#include "gvmain/format/portable_stream.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 // changes anything.
 #pragma once
 
-#include "gvmain/ops/log_records.h"
-#include "gvmain/ops/operation_log.h"
+#include "gvmain/format/log_records.h"
+#include "gvmain/format/operation_log.h"
 
 #include <cstddef>
 #include <cstdint>

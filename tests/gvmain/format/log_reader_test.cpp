@@ -1,4 +1,4 @@
-#include "gvmain/ops/log_reader.h"
+#include "gvmain/format/log_reader.h"
 
 #include "tests/gvmain/ops/scratch_files.h"
 

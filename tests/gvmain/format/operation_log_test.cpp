@@ -1,6 +1,6 @@
-#include "gvmain/ops/operation_log.h"
+#include "gvmain/format/operation_log.h"
 
-#include "gvmain/ops/log_reader.h"
+#include "gvmain/format/log_reader.h"
 #include "tests/gvmain/ops/scratch_files.h"
 
 #include <gtest/gtest.h>
