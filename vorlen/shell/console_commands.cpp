@@ -1,5 +1,7 @@
 #include "console_commands.h"
 
+#include "vorlen/shell/document.h"
+
 #include "vorlen/platform/settings.h"
 #include "vorlen/platform/text_encoding.h"
 #include "vorlen/remind/reminder_list.h"
@@ -67,11 +69,7 @@ private:
 };
 
 // The lists and data file of one command, like the program's own.
-struct Database {
-    Eventlist events;
-    Typelist types;
-    store::DataFile file;
-};
+using Database = Document;
 
 bool Load(const std::string& path, Database& db, Console& console) {
     ConsolePrompts prompts(console);
@@ -186,10 +184,9 @@ int Reminders(const Command& command, Console& console) {
         return exitFailed;
     if (console.teardown == Teardown::LeaveToProcessExit)
         loaded.release();
-    ReminderList reminders(db.events);
-    reminders.Build(!command.Has("--no-warnings"), day, time);
+    db.reminders.Build(!command.Has("--no-warnings"), day, time);
     std::string text;
-    reminders.FormatText(text, true);
+    db.reminders.FormatText(text, true);
     if (command.Has("--markup"))
         console.out << text;
     else
@@ -198,7 +195,7 @@ int Reminders(const Command& command, Console& console) {
 }
 
 bool Save(Database& db, Console& console) {
-    if (db.file.Save(db.events, db.types))
+    if (db.Save())
         return true;
     console.err << "vorlen: " << db.file.LastError() << "\n";
     return false;
@@ -271,7 +268,7 @@ int Compress(const Command& command, Console& console) {
     std::string archive =
         command.Has("--archive") ? command.options.at("--archive") : platform::ReadSettings().archiveFile;
     ConsoleCompressPrompts prompts(console);
-    store::CompressResult result = store::Compress(db.events, db.file, true, archive, Date::Today(), prompts);
+    store::CompressResult result = db.ExpireOldEvents(archive, Date::Today(), prompts);
     if (db.file.saved == 0 && !Save(db, console))
         return exitFailed;
     console.out << "Deleted " << result.deleted << " old event(s); archived " << result.archived;

@@ -1,0 +1,116 @@
+// The application object: it owns the open database and the program's
+// state for the whole run, carries out start-up, builds the main frame and
+// handles the file, screen, tool and help commands that the frame passes on.
+// It is an event handler, not the wxApp itself, so that tests can build one
+// inside their own application.
+#pragma once
+
+#include "vorlen/shell/command_ids.h"
+#include "vorlen/shell/document.h"
+#include "vorlen/shell/startup.h"
+
+#include <wx/event.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class wxFileDialog;
+
+namespace vorlen {
+
+class TSDIDecFrame;
+
+namespace shell {
+class WindowUi;
+}
+
+// Exit codes of the window program.
+inline constexpr int exitNormally = 0;
+inline constexpr int exitSetupCancelled = 1;
+inline constexpr int keepRunning = -1;
+
+class TVorlenApp : public wxEvtHandler {
+public:
+    explicit TVorlenApp(shell::StartupFacts facts);
+    ~TVorlenApp() override;
+
+    // Settings, the data file, the boot check and the first-run wizard.
+    // keepRunning when the main window is to be built, else the exit code.
+    int Construct();
+    // Builds and shows the main frame, minimised for a boot start that
+    // stays loaded; "Invalid Startup Screen" for a stored screen out of range.
+    void CreateMainWindow();
+    // Registers the data file type unless an option asks not to.
+    void RegisterFileTypeUnlessOptedOut(const std::string& programPath);
+
+    void SwitchScreen(ScreenId target);
+    // False when the user cancelled at the save question.
+    bool LoadDataFile(const std::string& name, bool merge);
+    bool SaveData();
+    bool SaveAs();
+    // False when the wizard was cancelled.
+    bool RunSetupWizard();
+    // The exit questions; false when the user keeps the program open.
+    bool CanClose();
+    // The first dropped file is opened like Open does.
+    void OpenDroppedFile(const std::string& name);
+    void TimerTick();
+
+    shell::Document& Data() { return document_; }
+    const shell::StartupState& State() const { return state_; }
+    TSDIDecFrame* Frame() const { return frame_; }
+    bool HelpMode() const { return helpMode_; }
+    void SetHelpMode(bool on);
+    // In help mode a chosen command opens its help topic instead.
+    bool HandleHelpModeCommand(int id);
+
+private:
+    TSDIDecFrame* BuildFrame(ScreenId screen, int hostKind);
+    void RunReminderScreen();
+    void ReadTimerSettings();
+    std::string AskFileName(const wxString& title, bool save, const wxString& wildcard);
+    void AfterNewEvent();
+    void FullViewRefresh();
+    void WriteDefaultFile(const std::string& name);
+    void ShowLoadOutcome(shell::LoadOutcome outcome);
+
+    void OnNew(wxCommandEvent&);
+    void OnOpen(wxCommandEvent&);
+    void OnOpenArchive(wxCommandEvent&);
+    void OnMerge(wxCommandEvent&);
+    void OnSave(wxCommandEvent&);
+    void OnSaveAs(wxCommandEvent&);
+    void OnExportVCalendar(wxCommandEvent&);
+    void OnExportCsv(wxCommandEvent&);
+    void OnProperties(wxCommandEvent&);
+    void OnExit(wxCommandEvent&);
+    void OnPaste(wxCommandEvent&);
+    void OnNewEvent(wxCommandEvent&);
+    void OnScreen(wxCommandEvent&);
+    void OnCompress(wxCommandEvent&);
+    void OnCategories(wxCommandEvent&);
+    void OnSetupWizard(wxCommandEvent&);
+    void OnOptions(wxCommandEvent&);
+    void OnHelpContents(wxCommandEvent&);
+    void OnContactInformation(wxCommandEvent&);
+    void OnUsingHelp(wxCommandEvent&);
+    void OnAbout(wxCommandEvent&);
+    void OnUpdateSave(wxUpdateUIEvent&);
+    void OnUpdatePaste(wxUpdateUIEvent&);
+    void OnUpdateDelete(wxUpdateUIEvent&);
+    void OnUpdateScreen(wxUpdateUIEvent&);
+    void OnContextHelp(wxCommandEvent&);
+
+    shell::StartupFacts facts_;
+    shell::StartupState state_;
+    shell::Document document_;
+    std::unique_ptr<shell::WindowUi> ui_;
+    TSDIDecFrame* frame_ = nullptr;
+    std::string dialogFileName_;  // the last name chosen in a file dialog
+    bool helpMode_ = false;
+    bool helpWindowOpened_ = false;
+    wxDECLARE_EVENT_TABLE();
+};
+
+}  // namespace vorlen

@@ -1,0 +1,52 @@
+// The window program: the application object's start-up, its main frame
+// and the message loop. `vorlen` starts it for every command line that is
+// not a console command.
+#include "vorlen/core/date_time.h"
+#include "vorlen/platform/locale_format.h"
+#include "vorlen/shell/application.h"
+
+#include <wx/app.h>
+#include <wx/image.h>
+#include <wx/init.h>
+
+#include <iostream>
+#include <memory>
+
+namespace {
+
+class VorlenWxApp : public wxApp {
+public:
+    bool OnInit() override { return true; }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    vorlen::platform::SetFormatLocale("");
+    vorlen::ReadDateSettingsFromLocale();
+    wxApp::SetInstance(new VorlenWxApp);
+    if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit()) {
+        std::cerr << "vorlen: cannot open the display; the console commands work without one (vorlen --help)\n";
+        wxEntryCleanup();
+        return 1;
+    }
+    wxInitAllImageHandlers();
+    wxTheApp->SetAppName("Tolvane Vorlen");
+    vorlen::shell::StartupFacts facts;
+    facts.args.assign(argv + 1, argv + argc);
+    facts.today = vorlen::Date::Today();
+    facts.now = vorlen::Time::Now();
+    int code;
+    {
+        auto app = std::make_unique<vorlen::TVorlenApp>(facts);
+        code = app->Construct();
+        if (code == vorlen::keepRunning) {
+            app->CreateMainWindow();
+            app->RegisterFileTypeUnlessOptedOut(argv[0]);
+            code = wxTheApp->OnRun();
+        }
+    }
+    wxTheApp->OnExit();
+    wxEntryCleanup();
+    return code;
+}
