@@ -13,8 +13,12 @@ namespace setting = platform::setting;
 
 constexpr std::size_t fileNameLength = 255;
 
+// Options begin with - or /. A path begins with / too on this system, so a
+// / argument counts as an option only while it holds no other /.
 bool IsOption(const std::string& arg) {
-    return !arg.empty() && (arg[0] == '-' || arg[0] == '/');
+    if (arg.empty())
+        return false;
+    return arg[0] == '-' || (arg[0] == '/' && arg.find('/', 1) == std::string::npos);
 }
 
 platform::StoredDate Stored(const Date& date) {
