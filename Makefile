@@ -12,12 +12,15 @@ WIN32      := build/win32
 FUZZ       := build/fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps build native win32 test run bench fuzz clean
+.PHONY: all deps deps-native build native win32 test run bench fuzz clean
 
 all: build
 
 deps:
-	@scripts/deps.sh
+	@scripts/deps.sh all
+
+deps-native:
+	@scripts/deps.sh native
 
 build: deps native win32
 
@@ -33,17 +36,22 @@ win32:
 test: build
 	@JOBS=$(JOBS) scripts/test.sh $(NATIVE) $(WIN32)
 
-run: build
+# Only what vorlen needs: no Wine, MinGW or i386 packages.
+run: deps-native
+	@test -f $(NATIVE)/CMakeCache.txt || cmake -S . -B $(NATIVE) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(NATIVE) -j $(JOBS) --target vorlen vorlen-window
 	@scripts/run.sh $(NATIVE)
 
 bench: build
 	$(NATIVE)/bench/occurrences_bench
 	$(NATIVE)/bench/data_file_bench $(NATIVE)
 	$(NATIVE)/bench/reminders_bench $(NATIVE)/vorlen/shell/vorlen $(NATIVE)
+	xvfb-run -a -s "-screen 0 1024x768x24" $(NATIVE)/bench/startup_bench $(NATIVE)/vorlen/shell/vorlen \
+		$(NATIVE)/bench/minimal_frame $(NATIVE)
 	scripts/wine_run.sh $(WIN32) $(WIN32)/bench/gvmain/lzpunz2_bench.exe
 	scripts/wine_run.sh $(WIN32) $(WIN32)/bench/gvmain/install_file_bench.exe
 
-fuzz: deps
+fuzz: deps-native
 	@command -v clang++ >/dev/null || { echo "make fuzz needs clang (Debian package clang)"; exit 1; }
 	@test -f $(FUZZ)/CMakeCache.txt || CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -G Ninja \
 		-DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORLEN_FUZZ=ON

@@ -1,14 +1,21 @@
 #!/usr/bin/env bash
-# Starts vorlen from the native build tree. The window program is not built
-# yet: until it is, this prints today's reminders of a sample database
-# (made from vorlen/resources/sample.vcs) with the console commands.
+# Starts vorlen from the native build tree on the user's display, with the
+# user's own settings. Without a display it says so and prints today's
+# reminders of a sample database (made from vorlen/resources/sample.vcs)
+# with the console commands instead.
 set -euo pipefail
 build=${1:-build/native}
+shift || true
 vorlen="$build/vorlen/shell/vorlen"
 if [[ ! -x "$vorlen" ]]; then
     echo "vorlen: not built yet; run make first."
     exit 1
 fi
+if [[ -n "${DISPLAY:-}" || -n "${WAYLAND_DISPLAY:-}" ]]; then
+    exec "$vorlen" "$@"
+fi
+echo "vorlen: no display (neither DISPLAY nor WAYLAND_DISPLAY is set), so the window program cannot start."
+echo "Here are today's reminders of the sample database, from the console commands (vorlen --help)."
 sample="$build/sample.vor"
 if [[ ! -f "$sample" ]]; then
     "$vorlen" --new "$sample" --title "Sample database" >/dev/null
@@ -18,5 +25,3 @@ fi
 echo
 echo "Today's reminders:"
 "$vorlen" --reminders "$sample"
-echo
-exec "$vorlen" "${@:2}"

@@ -4,11 +4,13 @@
 #include "vorlen/core/date_time.h"
 #include "vorlen/platform/locale_format.h"
 #include "vorlen/shell/application.h"
+#include "vorlen/shell/main_frame.h"
 
 #include <wx/app.h>
 #include <wx/image.h>
 #include <wx/init.h>
 
+#include <cstdlib>
 #include <iostream>
 #include <memory>
 
@@ -18,6 +20,16 @@ class VorlenWxApp : public wxApp {
 public:
     bool OnInit() override { return true; }
 };
+
+// For the start-up benchmark: the process ends as soon as the main frame
+// has painted its first screen.
+void EndAfterFirstPaint(vorlen::TVorlenApp& app) {
+    if (wxWindow* screen = app.Frame() ? app.Frame()->Screen() : nullptr)
+        screen->Bind(wxEVT_PAINT, [](wxPaintEvent& event) {
+            event.Skip();
+            wxTheApp->CallAfter([] { std::_Exit(0); });
+        });
+}
 
 }  // namespace
 
@@ -42,7 +54,12 @@ int main(int argc, char** argv) {
         code = app->Construct();
         if (code == vorlen::keepRunning) {
             app->CreateMainWindow();
-            app->RegisterFileTypeUnlessOptedOut(argv[0]);
+            if (std::getenv("VORLEN_EXIT_AFTER_FIRST_PAINT"))
+                EndAfterFirstPaint(*app);
+            // After the frame's first paint: the desktop's database tools
+            // take a while.
+            std::string programPath = argv[0];
+            wxTheApp->CallAfter([&app, programPath] { app->RegisterFileTypeUnlessOptedOut(programPath); });
             code = wxTheApp->OnRun();
         }
     }
