@@ -33,17 +33,17 @@ enum Topic : int {
 };
 
 inline constexpr Topic allTopics[] = {
-    contact,         eventProperties, eventDescription, eventCategory,    eventWhere,  eventWarning,
-    eventStart,      eventFinish,     eventExpires,     eventPeriod,      eventPosition, eventEvery,
-    bootup,          fileInformation, eventAutoDelete,  categories,       options,     reassignCategory,
-    eventExtra,      eventSound,      eventAlarm,       appointmentAlarm, setupWizard, compress,
+    contact,    eventProperties, eventDescription, eventCategory,    eventWhere,    eventWarning,
+    eventStart, eventFinish,     eventExpires,     eventPeriod,      eventPosition, eventEvery,
+    bootup,     fileInformation, eventAutoDelete,  categories,       options,       reassignCategory,
+    eventExtra, eventSound,      eventAlarm,       appointmentAlarm, setupWizard,   compress,
 };
 
 // Context help (Shift+F1) opens the topic numbered like the chosen menu
 // command; the book has one for each command of the main menu.
 inline constexpr int menuCommandTopics[] = {
-    24331, 24332, 17,   16,   24333, 24334, 20,    21,    19, 21010, 24310, 24321, 24322, 24323, 24324, 24325,
-    24351, 24353, 6,    2,    7,     4,     5,     3,     9,  6511,  18,    21009, 2001,  12,    2002,  2009,
+    24331, 24332, 17, 16, 24333, 24334, 20, 21, 19, 21010, 24310, 24321, 24322, 24323, 24324, 24325,
+    24351, 24353, 6,  2,  7,     4,     5,  3,  9,  6511,  18,    21009, 2001,  12,    2002,  2009,
 };
 
 }  // namespace vorlen::help

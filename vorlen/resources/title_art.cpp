@@ -38,7 +38,8 @@ std::string WithColours(std::string svg, const Colours& colours) {
 }
 
 wxSize Physical(const wxSize& size, double scale) {
-    return wxSize(static_cast<int>(std::lround(size.x * scale)), static_cast<int>(std::lround(size.y * scale)));
+    return wxSize(static_cast<int>(std::lround(size.x * scale)),
+                  static_cast<int>(std::lround(size.y * scale)));
 }
 
 // Draws `draw` over the SVG `svg` rendered at `size` (logical pixels).
@@ -92,7 +93,8 @@ wxBitmap OnPalette(const wxBitmap& bitmap) {
         int best = 0;
         long bestDistance = -1;
         for (int p = 0; p < lowColourCount; ++p) {
-            long dr = rgb[0] - palette[p].Red(), dg = rgb[1] - palette[p].Green(), db = rgb[2] - palette[p].Blue();
+            long dr = rgb[0] - palette[p].Red(), dg = rgb[1] - palette[p].Green(),
+                 db = rgb[2] - palette[p].Blue();
             long distance = dr * dr + dg * dg + db * db;
             if (bestDistance < 0 || distance < bestDistance) {
                 bestDistance = distance;
@@ -112,7 +114,8 @@ wxBitmap OnPalette(const wxBitmap& bitmap) {
 // The banner: a band that runs dark to light across both halves, with a
 // gold rule along its foot.
 
-constexpr char bannerSvg[] = R"svg(<svg xmlns="http://www.w3.org/2000/svg" width="320" height="64" viewBox="0 0 320 64">
+constexpr char bannerSvg[] =
+    R"svg(<svg xmlns="http://www.w3.org/2000/svg" width="320" height="64" viewBox="0 0 320 64">
 <defs><linearGradient id="band" x1="0%" y1="0%" x2="100%" y2="0%">
 <stop offset="0" stop-color="@from@"/><stop offset="1" stop-color="@to@"/></linearGradient></defs>
 <rect width="320" height="64" fill="url(#band)"/>
@@ -129,7 +132,8 @@ std::string DaySquares() {
     for (int column = 0; column < 9; ++column) {
         double opacity = 0.22 - column * 0.022;
         for (int row = 0; row < 2; ++row)
-            squares += "<rect x=\"" + std::to_string(150 + column * 19) + "\" y=\"" + std::to_string(6 + row * 17) +
+            squares += "<rect x=\"" + std::to_string(150 + column * 19) + "\" y=\"" +
+                       std::to_string(6 + row * 17) +
                        "\" width=\"14\" height=\"12\" rx=\"2\" fill=\"#ffffff\" fill-opacity=\"" +
                        std::to_string(opacity) + "\"/>";
     }
@@ -137,12 +141,12 @@ std::string DaySquares() {
 }
 
 wxBitmap BannerLeft(bool lowColour, double scale) {
-    wxBitmap bitmap = Picture(WithColours(bannerSvg, lowColour ? bannerLeftLow : bannerLeftHigh), bannerSize, scale,
-                              [](wxGraphicsContext& gc, double s) {
-                                  ProgramIconAt(gc, s, 10, 5, 48);
-                                  ShadowedText(gc, productText, ProductFont(32, true), 70, 11, *wxWHITE,
-                                               wxColour(0, 0, 0));
-                              });
+    wxBitmap bitmap =
+        Picture(WithColours(bannerSvg, lowColour ? bannerLeftLow : bannerLeftHigh), bannerSize, scale,
+                [](wxGraphicsContext& gc, double s) {
+                    ProgramIconAt(gc, s, 10, 5, 48);
+                    ShadowedText(gc, productText, ProductFont(32, true), 70, 11, *wxWHITE, wxColour(0, 0, 0));
+                });
     return lowColour ? OnPalette(bitmap) : bitmap;
 }
 
@@ -163,10 +167,12 @@ std::string CentreSvg() {
     for (int row = 0; row < 4; ++row)
         for (int column = 0; column < 5; ++column) {
             bool marked = row == 2 && column == 3;
-            cells += "<rect x=\"" + std::to_string(34 + column * 21) + "\" y=\"" + std::to_string(60 + row * 21) +
-                     "\" width=\"16\" height=\"15\" rx=\"2\" fill=\"" + (marked ? "@mark@" : "@cell@") + "\"/>";
+            cells += "<rect x=\"" + std::to_string(34 + column * 21) + "\" y=\"" +
+                     std::to_string(60 + row * 21) + "\" width=\"16\" height=\"15\" rx=\"2\" fill=\"" +
+                     (marked ? "@mark@" : "@cell@") + "\"/>";
         }
-    return std::string(R"svg(<svg xmlns="http://www.w3.org/2000/svg" width="240" height="180" viewBox="0 0 240 180">
+    return std::string(
+               R"svg(<svg xmlns="http://www.w3.org/2000/svg" width="240" height="180" viewBox="0 0 240 180">
 <defs><linearGradient id="sky" x1="0%" y1="0%" x2="0%" y2="100%">
 <stop offset="0" stop-color="@sky1@"/><stop offset="1" stop-color="@sky2@"/></linearGradient></defs>
 <rect x="1" y="1" width="238" height="178" rx="12" fill="url(#sky)" stroke="@frame@" stroke-width="2"/>
@@ -176,7 +182,8 @@ std::string CentreSvg() {
 <path d="M24 50h122" stroke="@ink@" stroke-width="2.5"/>
 <rect x="46" y="11" width="9" height="20" rx="3.5" fill="@ink@"/>
 <rect x="115" y="11" width="9" height="20" rx="3.5" fill="@ink@"/>
-)svg") + cells + R"svg(
+)svg") + cells +
+           R"svg(
 <circle cx="150" cy="77" r="13" fill="@bell@" stroke="@ink@" stroke-width="2.5"/>
 <circle cx="206" cy="77" r="13" fill="@bell@" stroke="@ink@" stroke-width="2.5"/>
 <path d="M160 150l-8 12M196 150l8 12" stroke="@ink@" stroke-width="5" stroke-linecap="round"/>
@@ -187,23 +194,26 @@ std::string CentreSvg() {
 </svg>)svg";
 }
 
-const Colours centreHigh{{"sky1", "#eef4fc"}, {"sky2", "#c6d8f0"}, {"frame", "#7d97bd"}, {"shadow", "#9fb3cf"},
-                         {"paper", "#ffffff"}, {"ink", "#2f3e4e"},  {"header", "#c8372d"}, {"cell", "#c9d5e3"},
-                         {"mark", "#f2b705"},  {"bell", "#f2b705"}, {"face", "#fffdf5"},  {"hands", "#c8372d"}};
-const Colours centreLow{{"sky1", "#c0c0c0"},  {"sky2", "#c0c0c0"}, {"frame", "#000080"}, {"shadow", "#808080"},
-                        {"paper", "#ffffff"}, {"ink", "#000000"},  {"header", "#800000"}, {"cell", "#c0c0c0"},
-                        {"mark", "#ffff00"},  {"bell", "#ffff00"}, {"face", "#ffffff"},  {"hands", "#ff0000"}};
+const Colours centreHigh{{"sky1", "#eef4fc"},   {"sky2", "#c6d8f0"},  {"frame", "#7d97bd"},
+                         {"shadow", "#9fb3cf"}, {"paper", "#ffffff"}, {"ink", "#2f3e4e"},
+                         {"header", "#c8372d"}, {"cell", "#c9d5e3"},  {"mark", "#f2b705"},
+                         {"bell", "#f2b705"},   {"face", "#fffdf5"},  {"hands", "#c8372d"}};
+const Colours centreLow{{"sky1", "#c0c0c0"},   {"sky2", "#c0c0c0"},  {"frame", "#000080"},
+                        {"shadow", "#808080"}, {"paper", "#ffffff"}, {"ink", "#000000"},
+                        {"header", "#800000"}, {"cell", "#c0c0c0"},  {"mark", "#ffff00"},
+                        {"bell", "#ffff00"},   {"face", "#ffffff"},  {"hands", "#ff0000"}};
 
 wxBitmap CentrePicture(bool lowColour, double scale) {
-    wxBitmap bitmap = Picture(WithColours(CentreSvg(), lowColour ? centreLow : centreHigh), pictureSize, scale,
-                              [](wxGraphicsContext&, double) {});
+    wxBitmap bitmap = Picture(WithColours(CentreSvg(), lowColour ? centreLow : centreHigh), pictureSize,
+                              scale, [](wxGraphicsContext&, double) {});
     return lowColour ? OnPalette(bitmap) : bitmap;
 }
 
 // ---------------------------------------------------------------------------
 // The wizard's picture: a tall band with the program's bell and its name.
 
-constexpr char wizardSvg[] = R"svg(<svg xmlns="http://www.w3.org/2000/svg" width="164" height="314" viewBox="0 0 164 314">
+constexpr char wizardSvg[] =
+    R"svg(<svg xmlns="http://www.w3.org/2000/svg" width="164" height="314" viewBox="0 0 164 314">
 <defs><linearGradient id="band" x1="0%" y1="0%" x2="0%" y2="100%">
 <stop offset="0" stop-color="#0c1f45"/><stop offset="1" stop-color="#2c63b5"/></linearGradient></defs>
 <rect width="164" height="314" fill="url(#band)"/>
@@ -235,9 +245,9 @@ wxBitmap Scaled(wxBitmap bitmap, double scale) {
 
 const wxColour* LowColourPalette() {
     static const wxColour palette[lowColourCount] = {
-        {0, 0, 0},     {128, 0, 0},   {0, 128, 0},   {128, 128, 0},   {0, 0, 128},   {128, 0, 128},
-        {0, 128, 128}, {192, 192, 192}, {128, 128, 128}, {255, 0, 0}, {0, 255, 0}, {255, 255, 0},
-        {0, 0, 255},   {255, 0, 255}, {0, 255, 255}, {255, 255, 255}};
+        {0, 0, 0},     {128, 0, 0},     {0, 128, 0},     {128, 128, 0},  {0, 0, 128}, {128, 0, 128},
+        {0, 128, 128}, {192, 192, 192}, {128, 128, 128}, {255, 0, 0},    {0, 255, 0}, {255, 255, 0},
+        {0, 0, 255},   {255, 0, 255},   {0, 255, 255},   {255, 255, 255}};
     return palette;
 }
 

@@ -15,7 +15,8 @@ namespace {
 
 // Every button draws into the same frame.
 std::string Button(const char* body) {
-    return std::string(R"svg(<svg xmlns="http://www.w3.org/2000/svg" width="16" height="16" viewBox="0 0 16 16">)svg") +
+    return std::string(
+               R"svg(<svg xmlns="http://www.w3.org/2000/svg" width="16" height="16" viewBox="0 0 16 16">)svg") +
            body + "</svg>";
 }
 
@@ -143,7 +144,8 @@ wxIcon IconFrom(const wxBitmapBundle& bundle, int size) {
     return icon;
 }
 
-constexpr char documentPage[] = R"svg(<svg xmlns="http://www.w3.org/2000/svg" width="32" height="32" viewBox="0 0 32 32">
+constexpr char documentPage[] =
+    R"svg(<svg xmlns="http://www.w3.org/2000/svg" width="32" height="32" viewBox="0 0 32 32">
 <path d="M5.5 1.5h14l7 7v22h-21z" fill="#fff" stroke="#3b4a5a" stroke-linejoin="round"/>
 <path d="M19.5 1.5v7h7" fill="#d5dee8" stroke="#3b4a5a" stroke-linejoin="round"/>
 <path d="M9 7.5h7M9 11.5h5" stroke="#9aaabb" stroke-width="1.5"/>

@@ -24,7 +24,8 @@ TVorlenAboutDlg::TVorlenAboutDlg(wxWindow* parent, const TProjectRCVersion& vers
     auto* icon = new wxStaticBitmap(this, aboutIcon, art::ProgramIconBitmap());
 
     auto* versionLine = new wxStaticText(this, aboutVersion, "Version");
-    versionLine->SetLabel(platform::ToWx(AboutVersionLine(version, platform::FromWx(versionLine->GetLabel()))));
+    versionLine->SetLabel(
+        platform::ToWx(AboutVersionLine(version, platform::FromWx(versionLine->GetLabel()))));
     auto* specialBuild = new wxStaticText(this, aboutSpecialBuild, wxEmptyString);
     if (std::optional<std::string> build = version.Query("SpecialBuild"))
         specialBuild->SetLabel(platform::ToWx(*build));

@@ -33,10 +33,11 @@ TEST(HelpTopics, EveryNamedTopicAndMenuCommandHasAPage) {
 TEST(HelpTopics, ContextHelpOfACommandOpensAPageAboutIt) {
     platform::SetHelpBook("");
     const std::pair<int, const char*> commands[] = {
-        {24331, "file_commands.html"}, {21010, "file_information.html"}, {19, "import_export.html"},
-        {24324, "edit_commands.html"}, {24353, "find.html"},             {6, "event_properties.html"},
-        {2, "title_screen.html"},      {5, "screens.html"},              {2009, "about.html"},
-        {12, "contact.html"}};
+        {24331, "file_commands.html"}, {21010, "file_information.html"},
+        {19, "import_export.html"},    {24324, "edit_commands.html"},
+        {24353, "find.html"},          {6, "event_properties.html"},
+        {2, "title_screen.html"},      {5, "screens.html"},
+        {2009, "about.html"},          {12, "contact.html"}};
     for (const auto& [command, page] : commands)
         EXPECT_EQ(std::filesystem::path(platform::HelpPageOf(command)).filename(), page) << command;
 }

@@ -20,15 +20,28 @@
 namespace vorlen::art {
 namespace {
 
-const int toolbarIds[] = {bitmapNew,         bitmapOpen,           bitmapSave,      bitmapAddNewEvent,
-                          bitmapDelete,      bitmapCopy,           bitmapPaste,     bitmapUndo,
-                          bitmapFind,        bitmapFindNext,       bitmapTitleScreen, bitmapInformationTree,
-                          bitmapCalendarDisplay, bitmapEventList,  bitmapTodaysReminders, bitmapHelpContents};
+const int toolbarIds[] = {bitmapNew,
+                          bitmapOpen,
+                          bitmapSave,
+                          bitmapAddNewEvent,
+                          bitmapDelete,
+                          bitmapCopy,
+                          bitmapPaste,
+                          bitmapUndo,
+                          bitmapFind,
+                          bitmapFindNext,
+                          bitmapTitleScreen,
+                          bitmapInformationTree,
+                          bitmapCalendarDisplay,
+                          bitmapEventList,
+                          bitmapTodaysReminders,
+                          bitmapHelpContents};
 
 // The pixels of a picture, with alpha, as one byte string to compare.
 std::string Pixels(const wxBitmap& bitmap) {
     wxImage image = bitmap.ConvertToImage();
-    std::string bytes(reinterpret_cast<const char*>(image.GetData()), image.GetWidth() * image.GetHeight() * 3);
+    std::string bytes(reinterpret_cast<const char*>(image.GetData()),
+                      image.GetWidth() * image.GetHeight() * 3);
     if (image.HasAlpha())
         bytes.append(reinterpret_cast<const char*>(image.GetAlpha()), image.GetWidth() * image.GetHeight());
     return bytes;
@@ -78,9 +91,11 @@ TEST(ProgramArt, IconsComeInTheFourSizes) {
 }
 
 TEST(TitleArt, PicturesHaveTheirSizesAtEveryScale) {
-    const std::pair<int, wxSize> pictures[] = {
-        {bitmapBannerLeft, {320, 64}},      {bitmapBannerLeftLow, {320, 64}},      {bitmapBannerRight, {320, 64}},
-        {bitmapCentrePicture, {240, 180}},  {bitmapCentrePictureLow, {240, 180}}};
+    const std::pair<int, wxSize> pictures[] = {{bitmapBannerLeft, {320, 64}},
+                                               {bitmapBannerLeftLow, {320, 64}},
+                                               {bitmapBannerRight, {320, 64}},
+                                               {bitmapCentrePicture, {240, 180}},
+                                               {bitmapCentrePictureLow, {240, 180}}};
     for (double scale : {1.0, 2.0}) {
         for (const auto& [id, size] : pictures) {
             SCOPED_TRACE("picture " + std::to_string(id) + " at scale " + std::to_string(scale));
@@ -113,7 +128,8 @@ TEST(TitleArt, LowColourPicturesUseOnlyTheSixteenColours) {
         for (int y = 0; y < image.GetHeight(); ++y)
             for (int x = 0; x < image.GetWidth(); ++x)
                 if (!image.HasAlpha() || image.GetAlpha(x, y) > 0)
-                    used.insert(wxColour(image.GetRed(x, y), image.GetGreen(x, y), image.GetBlue(x, y)).GetRGB());
+                    used.insert(
+                        wxColour(image.GetRed(x, y), image.GetGreen(x, y), image.GetBlue(x, y)).GetRGB());
         for (unsigned long colour : used)
             EXPECT_EQ(palette.count(colour), 1u) << id << ": colour " << std::hex << colour;
         EXPECT_GE(used.size(), 4u) << id;

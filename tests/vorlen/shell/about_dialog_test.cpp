@@ -40,7 +40,8 @@ TEST(AboutBox, WithoutVersionInformationKeepsTheStaticText) {
     EXPECT_EQ(Text(&partial, aboutSpecialBuild), "Test Build");
 
     // Windows-1252 texts reach the window as the characters they stand for.
-    TVorlenAboutDlg accented(nullptr, TProjectRCVersion(VersionValues{"Vorl\xe9n", "2.0\x96\x62", std::nullopt}));
+    TVorlenAboutDlg accented(nullptr,
+                             TProjectRCVersion(VersionValues{"Vorl\xe9n", "2.0\x96\x62", std::nullopt}));
     EXPECT_EQ(Text(&accented, aboutVersion), wxString::FromUTF8("Vorlén Version 2.0–b"));
 }
 
