@@ -1,6 +1,7 @@
 #include "application.h"
 
 #include "vorlen/platform/help.h"
+#include "vorlen/platform/help_topics.h"
 #include "vorlen/platform/settings.h"
 #include "vorlen/platform/wx_text.h"
 #include "vorlen/shell/about_dialog.h"
@@ -13,6 +14,7 @@
 #include "vorlen/shell/statistics_dialog.h"
 #include "vorlen/shell/window_ui.h"
 #include "vorlen/store/vcalendar.h"
+#include "vorlen/resources/program_icon_svg.h"
 
 #include <wx/aui/auibar.h>
 #include <wx/clipbrd.h>
@@ -33,7 +35,6 @@ constexpr char csvWildcard[] = "CSV File (*.csv)|*.csv|Text File (*.txt)|*.txt|A
 constexpr char vCalendarWildcard[] = "vCalendar Files (*.vcs)|*.vcs|All Files (*.*)|*";
 constexpr char vorlenEventFormat[] = "+//tolvane::vorlen//event";
 constexpr char vCalendarFormat[] = "+//ISBN 1-887687-00-9::versit::PDI//vCalendar";
-constexpr int contactTopic = 100;
 
 constexpr char welcomeText[] =
     "Tolvane Vorlen hasn't been setup fully. Please use the following Wizard to customise Vorlen to your "
@@ -305,7 +306,7 @@ void TVorlenApp::RegisterFileTypeUnlessOptedOut(const std::string& programPath) 
         if (shell::IsUnregisterOption(arg))
             return;
     std::string error;
-    if (!shell::RegisterFileType(programPath, &error))
+    if (!shell::RegisterFileType(programPath, art::programIconSvg, &error))
         wxLogDebug("%s", error);
 }
 
@@ -485,7 +486,7 @@ void TVorlenApp::OnHelpContents(wxCommandEvent&) {
 }
 
 void TVorlenApp::OnContactInformation(wxCommandEvent&) {
-    platform::ShowHelpTopic(contactTopic, platform::HelpStyle::Window);
+    platform::ShowHelpTopic(help::contact, platform::HelpStyle::Window);
 }
 
 void TVorlenApp::OnUsingHelp(wxCommandEvent&) {

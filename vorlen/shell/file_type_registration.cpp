@@ -94,10 +94,11 @@ std::string DesktopEntryText(const std::string& programPath) {
            vorlenMimeType + ";\n";
 }
 
-bool RegisterFileType(const std::string& programPath, std::string* error) {
+bool RegisterFileType(const std::string& programPath, const std::string& iconSvg, std::string* error) {
     std::string home = DataHome();
     if (!WriteInto(home + "/mime/packages", "vorlen.xml", MimePackageText(), error) ||
-        !WriteInto(home + "/applications", "vorlen.desktop", DesktopEntryText(programPath), error))
+        !WriteInto(home + "/applications", "vorlen.desktop", DesktopEntryText(programPath), error) ||
+        !WriteInto(home + "/icons/hicolor/scalable/apps", "vorlen.svg", iconSvg, error))
         return false;
     RunIfPresent("update-mime-database", home + "/mime");
     RunIfPresent("update-desktop-database", home + "/applications");

@@ -18,9 +18,9 @@ std::string DataHome();
 std::string MimePackageText();
 std::string DesktopEntryText(const std::string& programPath);
 
-// Writes both files (atomically) and runs update-mime-database and
-// update-desktop-database when present. False, with the reason, when a
-// file cannot be written.
-bool RegisterFileType(const std::string& programPath, std::string* error = nullptr);
+// Writes both files and the program's icon `iconSvg` (an SVG document)
+// atomically, and runs update-mime-database and update-desktop-database
+// when present. False, with the reason, when a file cannot be written.
+bool RegisterFileType(const std::string& programPath, const std::string& iconSvg, std::string* error = nullptr);
 
 }  // namespace vorlen::shell

@@ -4,6 +4,7 @@
 #include "vorlen/resources/art.h"
 #include "vorlen/shell/application.h"
 
+#include <wx/app.h>
 #include <wx/aui/auibar.h>
 #include <wx/dnd.h>
 #include <wx/menu.h>
@@ -77,7 +78,7 @@ wxEND_EVENT_TABLE()
 TSDIDecFrame::TSDIDecFrame(TVorlenApp& app, ScreenId screen, int timerPeriodMs)
     : wxFrame(nullptr, wxID_ANY, "Tolvane Vorlen"), app_(app), current_(screen), timer_(this, 0) {
     aui_.SetManagedWindow(this);
-    SetIcons(ProgramIcons());
+    SetIcons(art::ProgramIcons());
     BuildMenu();
     BuildAccelerators();
     CreateStatusBar();
@@ -227,7 +228,7 @@ void TSDIDecFrame::BuildToolbar() {
         if (tool.command == 0)
             toolbar_->AddSeparator();
         else
-            toolbar_->AddTool(tool.command, tool.tip, ToolbarBitmap(tool.bitmap), tool.tip);
+            toolbar_->AddTool(tool.command, tool.tip, art::ToolbarBitmap(tool.bitmap), tool.tip);
     }
     toolbar_->Realize();
     aui_.AddPane(toolbar_, wxAuiPaneInfo()

@@ -15,7 +15,7 @@ TEST(FileTypeRegistration, WritesTheMimePackageAndDesktopEntryUnderDataHome) {
     std::string kept = saved ? saved : "";
     ::setenv("XDG_DATA_HOME", home.Path().c_str(), 1);
     std::string error;
-    bool registered = RegisterFileType("/opt/my apps/vorlen", &error);
+    bool registered = RegisterFileType("/opt/my apps/vorlen", "<svg/>", &error);
     saved ? ::setenv("XDG_DATA_HOME", kept.c_str(), 1) : ::unsetenv("XDG_DATA_HOME");
     ASSERT_TRUE(registered) << error;
 
@@ -25,6 +25,7 @@ TEST(FileTypeRegistration, WritesTheMimePackageAndDesktopEntryUnderDataHome) {
     std::string desktop = test::ReadFile(home.File("applications/vorlen.desktop"));
     EXPECT_NE(desktop.find("Exec=\"/opt/my apps/vorlen\" %f\n"), std::string::npos);
     EXPECT_NE(desktop.find("MimeType=application/x-vorlen;\n"), std::string::npos);
+    EXPECT_EQ(test::ReadFile(home.File("icons/hicolor/scalable/apps/vorlen.svg")), "<svg/>");
 }
 
 TEST(FileTypeRegistration, UnwritableDataHomeFailsWithAReason) {
@@ -34,7 +35,7 @@ TEST(FileTypeRegistration, UnwritableDataHomeFailsWithAReason) {
     std::string kept = saved ? saved : "";
     ::setenv("XDG_DATA_HOME", home.Path().c_str(), 1);
     std::string error;
-    EXPECT_FALSE(RegisterFileType("/usr/bin/vorlen", &error));
+    EXPECT_FALSE(RegisterFileType("/usr/bin/vorlen", "<svg/>", &error));
     saved ? ::setenv("XDG_DATA_HOME", kept.c_str(), 1) : ::unsetenv("XDG_DATA_HOME");
     EXPECT_NE(error.find("mime"), std::string::npos);
 }
