@@ -80,10 +80,11 @@ wxWindow* TOptionsDlg::BuildGeneralTab(wxWindow* tabs) {
     grid->AddSpacer(0);
     grid->Add(new wxCheckBox(page, optionsBypass, "Bypass Bootup Dialog"));
     row(optionsInitialScreenLabel, "Initial Screen:",
-        MakeDropDownList(page, optionsInitialScreen,
-                         {"Title Screen", "Information Tree", "Event List", "Calendar Display", "Day View - Today"}));
-    row(optionsDayViewLabel, "Day View Format:",
-        MakeDropDownList(page, optionsDayView, {"Full Display", "Compressed Display"}));
+        MakeDropDownList(
+            page, optionsInitialScreen,
+            {"Title Screen", "Information Tree", "Event List", "Calendar Display", "Day View - Today"}));
+    row(optionsDayViewLabel,
+        "Day View Format:", MakeDropDownList(page, optionsDayView, {"Full Display", "Compressed Display"}));
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(grid, 0, wxALL, 2 * margin);
     page->SetSizer(sizer);
@@ -92,7 +93,8 @@ wxWindow* TOptionsDlg::BuildGeneralTab(wxWindow* tabs) {
 
 wxWindow* TOptionsDlg::BuildArchiveTab(wxWindow* tabs) {
     auto* page = new wxPanel(tabs);
-    auto* group = new wxStaticBoxSizer(new wxStaticBox(page, optionsArchiveGroup, "Archive File "), wxHORIZONTAL);
+    auto* group =
+        new wxStaticBoxSizer(new wxStaticBox(page, optionsArchiveGroup, "Archive File "), wxHORIZONTAL);
     wxWindow* box = group->GetStaticBox();
     auto* name = new wxTextCtrl(box, optionsArchiveFile);
     name->SetMaxLength(kMaxFieldText);
@@ -106,10 +108,11 @@ wxWindow* TOptionsDlg::BuildArchiveTab(wxWindow* tabs) {
 
 wxWindow* TOptionsDlg::BuildAdvancedTab(wxWindow* tabs) {
     auto* page = new wxPanel(tabs);
-    auto* group = new wxStaticBoxSizer(new wxStaticBox(page, optionsPriorityGroup, "Vorlen Priority"), wxHORIZONTAL);
+    auto* group =
+        new wxStaticBoxSizer(new wxStaticBox(page, optionsPriorityGroup, "Vorlen Priority"), wxHORIZONTAL);
     wxWindow* box = group->GetStaticBox();
-    auto* slider = new wxSlider(box, optionsTimer, kTimerMaximum, kTimerMinimum, kTimerMaximum, wxDefaultPosition,
-                                wxDefaultSize, wxSL_HORIZONTAL | wxSL_AUTOTICKS);
+    auto* slider = new wxSlider(box, optionsTimer, kTimerMaximum, kTimerMinimum, kTimerMaximum,
+                                wxDefaultPosition, wxDefaultSize, wxSL_HORIZONTAL | wxSL_AUTOTICKS);
     slider->SetTickFreq(timerTickSpacing);
     group->Add(new wxStaticText(box, optionsHigh, "High"), 0, wxALIGN_CENTER_VERTICAL | wxALL, margin);
     group->Add(slider, 1, wxALIGN_CENTER_VERTICAL);
@@ -154,7 +157,8 @@ void TOptionsDlg::WriteSettings() {
     platform::WriteInt(key, setting::minimizeToTray, checked(optionsMinimizeToTray));
     platform::WriteInt(key, setting::keepLoaded, checked(optionsKeepLoaded));
     platform::WriteInt(key, setting::initialScreen, selected(optionsInitialScreen));
-    std::string archive = LimitedText(platform::FileNameFromWx(Find<wxTextCtrl>(this, optionsArchiveFile)->GetValue()));
+    std::string archive =
+        LimitedText(platform::FileNameFromWx(Find<wxTextCtrl>(this, optionsArchiveFile)->GetValue()));
     platform::WriteFileName(key, setting::archiveFile, archive, archiveWriteTag);
     key.Close();
 }

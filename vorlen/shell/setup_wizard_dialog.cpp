@@ -11,7 +11,6 @@
 
 #include <wx/button.h>
 #include <wx/choice.h>
-#include <wx/filename.h>
 #include <wx/msgdlg.h>
 #include <wx/sizer.h>
 #include <wx/statbmp.h>
@@ -29,8 +28,8 @@ constexpr char newFileDescription[] = "Personal Schedule and Event Database";
 constexpr char writeTag[] = "Create: Vorlen Key(Destroy SetupWizardDlg)";
 
 const std::vector<int> pageControls[pageCount] = {
-    {wizardDataFileText, wizardDataFileLabel, wizardDataFile, wizardBrowseDataFile, wizardOwnerLabel, wizardOwner,
-     wizardDescriptionLabel, wizardDescription},
+    {wizardDataFileText, wizardDataFileLabel, wizardDataFile, wizardBrowseDataFile, wizardOwnerLabel,
+     wizardOwner, wizardDescriptionLabel, wizardDescription},
     {wizardBootupText, wizardBootupOption, wizardBypassText, wizardBypass, wizardDayViewText, wizardDayView},
     {wizardArchiveText, wizardArchiveLabel, wizardArchiveFile, wizardBrowseArchive},
     {wizardFinishedText},
@@ -41,8 +40,8 @@ class MessageBoxPrompts : public store::DataFilePrompts {
 public:
     explicit MessageBoxPrompts(wxWindow* parent) : parent_(parent) {}
     bool AskYesNo(std::string_view caption, std::string_view text) override {
-        return wxMessageBox(platform::ToWx(text), platform::ToWx(caption), wxYES_NO | wxICON_QUESTION, parent_) ==
-               wxYES;
+        return wxMessageBox(platform::ToWx(text), platform::ToWx(caption), wxYES_NO | wxICON_QUESTION,
+                            parent_) == wxYES;
     }
     void Notify(std::string_view caption, std::string_view text) override {
         wxMessageBox(platform::ToWx(text), platform::ToWx(caption), wxOK | wxICON_WARNING, parent_);
@@ -88,7 +87,6 @@ SetupWizardDlg::SetupWizardDlg(wxWindow* parent) : wxDialog(parent, wxID_ANY, "S
     right->Add(buttons, 0, wxALIGN_RIGHT | wxLEFT | wxRIGHT | wxBOTTOM, 10);
 
     auto* picture = new wxStaticBitmap(this, wxID_ANY, WizardPicture());
-    picture->SetBackgroundColour(wxColour(0, 64, 128));
     picture->SetMinSize(wxSize(kWizardPictureWidth, kWizardPictureHeight));
 
     auto* sizer = new wxBoxSizer(wxHORIZONTAL);
@@ -142,16 +140,20 @@ void SetupWizardDlg::BuildPages(wxSizer* pages) {
     text(wizardBootupText,
          "Current and future events/appointments can be shown once-a-day, every bootup, or never on bootup. "
          "Which do you wish?");
-    pages->Add(MakeDropDownList(this, wizardBootupOption, {"Once-a-day", "Every Bootup", "Never"}), 0, wxBOTTOM, 14);
-    text(wizardBypassText, "If you enabled the bootup option, do you wish to be shown a summary dialog before hand?");
+    pages->Add(MakeDropDownList(this, wizardBootupOption, {"Once-a-day", "Every Bootup", "Never"}), 0,
+               wxBOTTOM, 14);
+    text(wizardBypassText,
+         "If you enabled the bootup option, do you wish to be shown a summary dialog before hand?");
     pages->Add(MakeDropDownList(this, wizardBypass, {"Yes", "No"}), 0, wxBOTTOM, 14);
     text(wizardDayViewText,
-         "The current day's events and appointments can be shown in either a list or a time-slot format (where "
+         "The current day's events and appointments can be shown in either a list or a time-slot format "
+         "(where "
          "the time-slots that are filled are shaded in). Which do you wish to use?");
     pages->Add(MakeDropDownList(this, wizardDayView, {"Full Display", "Compressed Display"}));
 
     text(wizardArchiveText,
-         "Old and expired events can be archived to a seperate Vorlen Archive database. What is the filename and "
+         "Old and expired events can be archived to a seperate Vorlen Archive database. What is the filename "
+         "and "
          "path of your archive database?");
     auto* archive = new wxBoxSizer(wxHORIZONTAL);
     archive->Add(label(wizardArchiveLabel, "Archive Database:"), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 6);
@@ -159,9 +161,10 @@ void SetupWizardDlg::BuildPages(wxSizer* pages) {
     archive->Add(new wxButton(this, wizardBrowseArchive, "Browse..."));
     pages->Add(archive, 0, wxEXPAND);
 
-    text(wizardFinishedText,
-         "Congratulations! You have finished setting up Tolvane Vorlen! There are other settings that can set "
-         "in Vorlen. To access these choose \"Options\" on the Tools menu.");
+    text(
+        wizardFinishedText,
+        "Congratulations! You have finished setting up Tolvane Vorlen! There are other settings that can set "
+        "in Vorlen. To access these choose \"Options\" on the Tools menu.");
 }
 
 // The pages share one place: the dialog gets the size of the largest, so
@@ -227,8 +230,7 @@ void SetupWizardDlg::FillOwnerFromDataFile() {
     store::DataFile probeFile;
     probeFile.SetFileName(name.c_str());
     MessageBoxPrompts prompts(this);
-    bool known = !name.empty() && wxFileName::FileExists(platform::FileNameToWx(name)) &&
-                 probeFile.ReadHeader(prompts);
+    bool known = !name.empty() && probeFile.ReadHeader(prompts);
     Edit(wizardOwner)->ChangeValue(known ? platform::ToWx(probeFile.owner.view()) : wxString());
     Edit(wizardDescription)
         ->ChangeValue(platform::ToWx(known ? probeFile.title.view() : std::string_view(newFileDescription)));

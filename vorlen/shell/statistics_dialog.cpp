@@ -46,8 +46,8 @@ TStatisticsDlg::TStatisticsDlg(wxWindow* parent, store::DataFile& file, int even
         grid->Add(value, 1, wxEXPAND | wxALIGN_CENTER_VERTICAL);
     };
     row("Data File Name:",
-        new wxStaticText(this, statisticsFileName, platform::FileNameToWx(file.fileName.view()), wxDefaultPosition,
-                         wxDefaultSize, wxST_ELLIPSIZE_MIDDLE));
+        new wxStaticText(this, statisticsFileName, platform::FileNameToWx(file.fileName.view()),
+                         wxDefaultPosition, wxDefaultSize, wxST_ELLIPSIZE_MIDDLE));
     row("File Description:", HeaderEdit(this, statisticsDescription, file.title.view()));
     row("File Owner:", HeaderEdit(this, statisticsOwner, file.owner.view()));
     row("Number of Records:", new wxStaticText(this, statisticsCount, RecordCountText(eventCount)));

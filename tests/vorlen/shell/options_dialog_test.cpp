@@ -31,8 +31,9 @@ Control* Find(wxWindow* dialog, int id) {
 class OptionsDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        saved_ = platform::SetProblemReporter(
-            [this](const std::string& caption, const std::string& text) { reports_.emplace_back(caption, text); });
+        saved_ = platform::SetProblemReporter([this](const std::string& caption, const std::string& text) {
+            reports_.emplace_back(caption, text);
+        });
     }
     void TearDown() override { platform::SetProblemReporter(saved_); }
 
@@ -103,10 +104,11 @@ TEST_F(OptionsDialogTest, OkWritesEveryValueAndAnEmptyArchiveNameKeepsTheStoredO
 
     TOptionsDlg again(nullptr);
     EXPECT_EQ(Find<wxChoice>(&again, optionsInitialScreen)->GetStringSelection(), "Day View - Today");
-    EXPECT_EQ(RunModal(again, [&] {
-                  Find<wxTextCtrl>(&again, optionsArchiveFile)->ChangeValue("/new/archive.vor");
-                  Press(&again, optionsOk);
-              }),
+    EXPECT_EQ(RunModal(again,
+                       [&] {
+                           Find<wxTextCtrl>(&again, optionsArchiveFile)->ChangeValue("/new/archive.vor");
+                           Press(&again, optionsOk);
+                       }),
               optionsSaved);
     EXPECT_EQ(platform::ReadSettings().archiveFile, "/new/archive.vor");
 }
@@ -124,7 +126,8 @@ TEST_F(OptionsDialogTest, CancelWritesNothingAndAVanishedKeyIsReported) {
     EXPECT_EQ(RunModal(dialog, [&] { Press(&dialog, optionsOk); }), optionsSaved);
     ASSERT_EQ(reports_.size(), 1u);
     EXPECT_EQ(reports_[0].first, "Problem");
-    EXPECT_EQ(reports_[0].second, "Cannot save registry information [Create: Vorlen Key(Destroy TOptionsDlg)]");
+    EXPECT_EQ(reports_[0].second,
+              "Cannot save registry information [Create: Vorlen Key(Destroy TOptionsDlg)]");
     EXPECT_FALSE(key.Read("Timer", value));
 }
 

@@ -23,7 +23,8 @@ using test::Press;
 using test::RunModal;
 
 constexpr char notEnough[] =
-    "You have not filled out enough information for Vorlen to work properly. Please make sure all information "
+    "You have not filled out enough information for Vorlen to work properly. Please make sure all "
+    "information "
     "is included.";
 
 wxTextCtrl* Edit(wxWindow* dialog, int id) {
