@@ -51,3 +51,18 @@ inline std::string FromWx(const wxString& text) {
 }
 
 }  // namespace vorlen::platform
+
+namespace vorlen::platform {
+
+// File names are the file system's bytes (normally UTF-8), not
+// Windows-1252: they go to and from the toolkit as wx's file names do.
+inline wxString FileNameToWx(std::string_view name) {
+    return wxString(name.data(), *wxConvFileName, name.size());
+}
+
+inline std::string FileNameFromWx(const wxString& name) {
+    wxCharBuffer bytes = name.fn_str();
+    return std::string(bytes.data(), bytes.length());
+}
+
+}  // namespace vorlen::platform

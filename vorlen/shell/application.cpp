@@ -16,6 +16,7 @@
 #include "vorlen/store/vcalendar.h"
 #include "vorlen/resources/program_icon_svg.h"
 
+#include <wx/app.h>
 #include <wx/aui/auibar.h>
 #include <wx/clipbrd.h>
 #include <wx/evtloop.h>

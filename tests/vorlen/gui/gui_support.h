@@ -5,6 +5,7 @@
 
 #include <gtk/gtk.h>
 #include <wx/app.h>
+#include <wx/dialog.h>
 #include <wx/event.h>
 #include <wx/filename.h>
 #include <wx/testing.h>
@@ -52,6 +53,13 @@ inline void Press(wxWindow* dialog, int id) {
     wxCommandEvent click(wxEVT_BUTTON, id);
     click.SetEventObject(dialog->FindWindow(id));
     dialog->FindWindow(id)->GetEventHandler()->ProcessEvent(click);
+}
+
+// Shows `dialog` modally and, once its loop runs, does what a user would;
+// the code ShowModal gave back.
+inline int RunModal(wxDialog& dialog, std::function<void()> user) {
+    dialog.CallAfter(std::move(user));
+    return dialog.ShowModal();
 }
 
 // Answers a modal dialog of type T by calling `answer` on it, which

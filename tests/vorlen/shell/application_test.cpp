@@ -175,7 +175,7 @@ TEST_F(ApplicationTest, PositionAndMaximisedStateKeptAcrossRuns) {
 TEST_F(ApplicationTest, SaveOfAnUnnamedDatabaseAsksForAName) {
     Start();
     ASSERT_TRUE(app->Data().CreateNew(shell::unknownFileName, Date::Today()));
-    wxTEST_DIALOG(EXPECT_FALSE(app->SaveData()), wxExpectModal<wxFileDialog>(wxID_CANCEL));
+    wxTEST_DIALOG(EXPECT_FALSE(app->SaveData()), wxExpectModal<wxFileDialog>(wxString(), wxID_CANCEL));
     EXPECT_TRUE(app->Data().IsUnsaved());
     CloseFrame();
 }
@@ -215,7 +215,13 @@ TEST_F(ApplicationTest, MergeKeepsTheNameAndStartWithAFileLeavesDefaultFile) {
 TEST_F(ApplicationTest, PropertiesMarkTheDataUnsaved) {
     Start();
     wxCommandEvent properties(wxEVT_MENU, cmProperties);
-    wxTEST_DIALOG(app->Frame()->ProcessWindowEvent(properties), wxExpectModal<TStatisticsDlg>(statisticsChanged));
+    // OK without any change, pressed once the dialog's modal loop runs.
+    wxTheApp->CallAfter([] {
+        for (wxWindow* window : wxTopLevelWindows)
+            if (auto* dialog = dynamic_cast<TStatisticsDlg*>(window))
+                test::Press(dialog, statisticsOk);
+    });
+    app->Frame()->ProcessWindowEvent(properties);
     EXPECT_TRUE(app->Data().IsUnsaved());
     EXPECT_TRUE(MenuEnabled(cmSave));
     CloseFrame();
@@ -252,7 +258,7 @@ TEST(ApplicationFirstRun, CancelledWizardEndsWithExitCodeOne) {
                   Message("Tolvane Vorlen hasn't been setup fully. Please use the following Wizard to customise "
                           "Vorlen to your needs.",
                           "Welcome to Tolvane Vorlen!"),
-                  wxExpectModal<SetupWizardDlg>(wizardCancelled),
+                  AnswerModal<SetupWizardDlg>([](SetupWizardDlg*) { return wizardCancelled; }),
                   Message("Since you choose to cancel the setup Tolvane Vorlen cannot start. Please re-run Vorlen "
                           "and complete the setup process in order to use the program.",
                           "Notice"));
