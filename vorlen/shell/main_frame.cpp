@@ -267,7 +267,7 @@ void TSDIDecFrame::PlaceFromSettings() {
         rect.bottom > rect.top) {
         SetSize(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
     } else {
-        SetSize(FromDIP(wxSize(760, 560)));
+        SetSize(FromDIP(wxSize(980, 640)));
         Centre();
     }
 }
