@@ -64,9 +64,8 @@ std::optional<Setting> AutoexecSetting(const std::string& line) {
 
 // CONFIG.SYS commands that DOS takes once; the last one counts.
 std::optional<Setting> ConfigSetting(const std::string& line) {
-    static const char* const onceOnly[] = {"BREAK",  "BUFFERS", "COUNTRY",  "DOS",    "FCBS",
-                                           "FILES",  "LASTDRIVE", "NUMLOCK", "SHELL", "STACKS",
-                                           "SWITCHES"};
+    static const char* const onceOnly[] = {"BREAK",     "BUFFERS", "COUNTRY", "DOS",    "FCBS",    "FILES",
+                                           "LASTDRIVE", "NUMLOCK", "SHELL",   "STACKS", "SWITCHES"};
     size_t equals = line.find('=');
     if (equals == std::string::npos) {
         return std::nullopt;
@@ -160,14 +159,15 @@ std::string MergedValue(DosStartupFile file, const std::string& name, const std:
     if (file == DosStartupFile::ConfigSys) {
         return name == "FILES" || name == "BUFFERS" ? LargerNumber(existing, added) : added;
     }
-    bool isList = name == "PATH" || existing.find(';') != std::string::npos ||
-                  added.find(';') != std::string::npos;
+    bool isList =
+        name == "PATH" || existing.find(';') != std::string::npos || added.find(';') != std::string::npos;
     return isList ? MergeLists(name, existing, added, place) : added;
 }
 
 class Merger {
 public:
-    Merger(DosStartupFile file, NewLinePlace place, TextLines& text) : file_(file), place_(place), text_(text) {}
+    Merger(DosStartupFile file, NewLinePlace place, TextLines& text)
+        : file_(file), place_(place), text_(text) {}
 
     // False when the line to write would be too long.
     bool Take(const std::string& eventLine) {
@@ -179,8 +179,9 @@ public:
         if (std::optional<size_t> paired = setting ? LastSetting(setting->name) : std::nullopt) {
             std::string& have = text_.lines[*paired].text;
             Setting old = *SettingOf(file_, have);
-            std::string merged = have.substr(0, old.valueStart) +
-                                 MergedValue(file_, old.name, ValueOf(have, old), ValueOf(line, *setting), place_);
+            std::string merged =
+                have.substr(0, old.valueStart) +
+                MergedValue(file_, old.name, ValueOf(have, old), ValueOf(line, *setting), place_);
             if (merged.size() > maxDosLineLength) {
                 return false;
             }

@@ -34,10 +34,12 @@ std::optional<EntryLine> ParseEntryLine(const std::string& line) {
         return std::nullopt;
     }
     EntryLine entry{TrimBlanks(line.substr(0, equals)), equals + 1, line.size()};
-    while (entry.valueStart < line.size() && (line[entry.valueStart] == ' ' || line[entry.valueStart] == '\t')) {
+    while (entry.valueStart < line.size() &&
+           (line[entry.valueStart] == ' ' || line[entry.valueStart] == '\t')) {
         ++entry.valueStart;
     }
-    while (entry.valueEnd > entry.valueStart && (line[entry.valueEnd - 1] == ' ' || line[entry.valueEnd - 1] == '\t')) {
+    while (entry.valueEnd > entry.valueStart &&
+           (line[entry.valueEnd - 1] == ' ' || line[entry.valueEnd - 1] == '\t')) {
         --entry.valueEnd;
     }
     return entry;

@@ -26,8 +26,8 @@ std::optional<std::string> ReadText(HKEY key, const std::string& name) {
         return std::nullopt;
     }
     std::string text(size, '\0');
-    if (size > 0 && ::RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(text.data()),
-                                       &size) != ERROR_SUCCESS) {
+    if (size > 0 && ::RegQueryValueExA(key, name.c_str(), nullptr, &type,
+                                       reinterpret_cast<BYTE*>(text.data()), &size) != ERROR_SUCCESS) {
         return std::nullopt;
     }
     text.resize(std::min<size_t>(size, text.size()));
@@ -56,7 +56,8 @@ std::optional<IniMapping> FindIniMapping(const std::string& file, const std::str
     if (!environment.windowsNt || !EqualsIgnoringCase(DirectoryOf(file), environment.windowsDirectory)) {
         return std::nullopt;
     }
-    ScopedKey key = OpenKey(HKEY_LOCAL_MACHINE, mappingRoot + FileNameOf(file) + "\\" + section, KEY_QUERY_VALUE);
+    ScopedKey key =
+        OpenKey(HKEY_LOCAL_MACHINE, mappingRoot + FileNameOf(file) + "\\" + section, KEY_QUERY_VALUE);
     if (!key.Valid()) {
         return std::nullopt;
     }
@@ -74,8 +75,8 @@ std::optional<std::string> ReadMappedEntry(const IniMapping& mapping, const std:
 
 bool WriteMappedEntry(const IniMapping& mapping, const std::string& entry, const std::string& value) {
     HKEY created = nullptr;
-    if (::RegCreateKeyExA(mapping.root, mapping.keyPath.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &created,
-                          nullptr) != ERROR_SUCCESS) {
+    if (::RegCreateKeyExA(mapping.root, mapping.keyPath.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                          &created, nullptr) != ERROR_SUCCESS) {
         return false;
     }
     ScopedKey key(created);
@@ -94,7 +95,8 @@ std::vector<IniEntry> MappedEntries(const IniMapping& mapping) {
     char name[16384];
     for (DWORD index = 0; key.Valid(); ++index) {
         DWORD length = sizeof name;
-        if (::RegEnumValueA(key.Get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
+        if (::RegEnumValueA(key.Get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS) {
             break;
         }
         std::string entry(name, length);

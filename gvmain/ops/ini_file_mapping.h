@@ -3,8 +3,8 @@
 // under HKLM, with the root "SOFTWARE\Microsoft\Windows\CurrentVersion",
 // names in the value of an entry's name or in its unnamed value the key
 // that holds its entries: "USR:" or "#USR:" and a path under
-// HKEY_CURRENT_USER, "SYS:" or "#SYS:" and a path under HKEY_LOCAL_MACHINE. The entries are values of type REG_SZ there, so
-// a name occurs at most once.
+// HKEY_CURRENT_USER, "SYS:" or "#SYS:" and a path under HKEY_LOCAL_MACHINE.
+// The entries are values of type REG_SZ there, so a name occurs at most once.
 #pragma once
 
 #include "gvmain/format/ini_text.h"

@@ -48,7 +48,8 @@ public:
     }
     bool Save(OperationHost& host) const {
         std::string bytes = text.Bytes();
-        return (existed_ && bytes == original_) || SaveFileAtomically(path_, bytes, "tmp", host.Environment());
+        return (existed_ && bytes == original_) ||
+               SaveFileAtomically(path_, bytes, "tmp", host.Environment());
     }
     bool Existed() const { return existed_; }
     const std::string& Path() const { return path_; }
@@ -138,7 +139,8 @@ bool SetIniEntry(const std::string& file, const std::string& section, const std:
         return Fail(host, setEntryFailed, {entry, path});
     }
     if (std::optional<IniMapping> mapping = FindIniMapping(path, section, entry, host.Environment())) {
-        return SetMapped(*mapping, path, section, entry, value, log) || Fail(host, setEntryFailed, {entry, path});
+        return SetMapped(*mapping, path, section, entry, value, log) ||
+               Fail(host, setEntryFailed, {entry, path});
     }
     AddingTo adding{IniDocument(path)};
     if (!adding.Prepare(section, host, log)) {
@@ -170,7 +172,8 @@ bool InsertIniEntry(const std::string& file, const std::string& section, const s
         return Fail(host, insertEntryFailed, {entry});
     }
     if (std::optional<IniMapping> mapping = FindIniMapping(path, section, entry, host.Environment())) {
-        return SetMapped(*mapping, path, section, entry, value, log) || Fail(host, insertEntryFailed, {entry});
+        return SetMapped(*mapping, path, section, entry, value, log) ||
+               Fail(host, insertEntryFailed, {entry});
     }
     AddingTo adding{IniDocument(path)};
     if (!adding.Prepare(section, host, log)) {
@@ -199,7 +202,8 @@ bool SetIniEntryAt(const std::string& file, const std::string& section, const st
                Fail(host, setEntryAtFailed, {entry});
     }
     IniDocument document(path);
-    std::optional<std::string> old = document.Load() ? document.text.Value(section, entry, occurrence) : std::nullopt;
+    std::optional<std::string> old =
+        document.Load() ? document.text.Value(section, entry, occurrence) : std::nullopt;
     if (!old || !document.text.SetEntry(section, entry, value, occurrence) || !document.Save(host)) {
         return Fail(host, setEntryAtFailed, {entry});
     }
@@ -269,7 +273,8 @@ bool DeleteIniSection(const std::string& file, const std::string& section, Opera
                       OperationLog* log) {
     std::string path = IniPath(file, host.Environment());
     if (std::optional<IniMapping> mapping = FindIniMapping(path, section, "", host.Environment())) {
-        return DeleteMappedSection(*mapping, path, section, log) || Fail(host, deleteSectionFailed, {section, path});
+        return DeleteMappedSection(*mapping, path, section, log) ||
+               Fail(host, deleteSectionFailed, {section, path});
     }
     IniDocument document(path);
     if (!document.Load()) {

@@ -15,8 +15,9 @@ bool WriteNew(const std::string& path, const std::string& bytes) {
         return false;
     }
     DWORD written = 0;
-    bool complete = ::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                    written == bytes.size() && ::FlushFileBuffers(file.Get());
+    bool complete =
+        ::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+        written == bytes.size() && ::FlushFileBuffers(file.Get());
     return ::CloseHandle(file.Release()) && complete;
 }
 
@@ -29,7 +30,7 @@ FileRead ReadWholeFile(const std::string& path, size_t limit, std::string& bytes
     if (!file.Valid()) {
         DWORD error = ::GetLastError();
         return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? FileRead::Missing
-                                                                             : FileRead::Failed;
+                                                                              : FileRead::Failed;
     }
     DWORD high = 0;
     DWORD size = ::GetFileSize(file.Get(), &high);

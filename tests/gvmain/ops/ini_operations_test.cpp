@@ -80,9 +80,9 @@ TEST_F(IniOperations, ANewFileLogsTheFileTheSectionAndTheEntry) {
     ASSERT_TRUE(SetIniEntry(ini, "settings", "path", "d:\\app", host, &log));
     ASSERT_TRUE(SetIniEntry("bare.ini", "s", "e", "v", host, &log));
     log.Close();
-    EXPECT_EQ(LoggedLines(logPath), (std::vector<std::string>{"4", "10 Settings", "7 Settings|Path|0",
-                                                               "9 settings|path|c:\\app|0", "4", "10 s",
-                                                               "7 s|e|0"}));
+    EXPECT_EQ(LoggedLines(logPath),
+              (std::vector<std::string>{"4", "10 Settings", "7 Settings|Path|0", "9 settings|path|c:\\app|0",
+                                        "4", "10 s", "7 s|e|0"}));
     EXPECT_EQ(ReadBytes(ini), "[Settings]\r\nPath=d:\\app\r\n");
     EXPECT_EQ(ReadBytes(dir / "bare.ini"), "[s]\r\ne=v\r\n");
     EXPECT_TRUE(host.errors.empty());
@@ -119,10 +119,10 @@ TEST_F(IniOperations, AnInstallationUndoneFromItsLogRestoresTheFilesExactly) {
               "device=c.386\r\nkeyboard=kbd\r\n\r\n[added]");
     log.Close();
     EXPECT_EQ(LoggedLines(logPath),
-              (std::vector<std::string>{"4", "10 s", "7 s|e|0", "9 boot|shell|progman.exe|0", "7 boot|network|0",
-                                        "7 386Enh|device|2", "9 386Enh|device|b.386|1", "8 386Enh|device|a.386|0",
-                                        "10 added", "8 last|two|3|1", "8 last|two|2|0", "8 last|one|1|0",
-                                        "11 last"}));
+              (std::vector<std::string>{"4", "10 s", "7 s|e|0", "9 boot|shell|progman.exe|0",
+                                        "7 boot|network|0", "7 386Enh|device|2", "9 386Enh|device|b.386|1",
+                                        "8 386Enh|device|a.386|0", "10 added", "8 last|two|3|1",
+                                        "8 last|two|2|0", "8 last|one|1|0", "11 last"}));
 
     EXPECT_TRUE(UndoAll());
     EXPECT_EQ(ReadBytes(ini), original);
@@ -168,11 +168,11 @@ TEST_F(IniOperations, FilesThatCannotBeRewrittenSafelyFailAndStayAsTheyWere) {
         EXPECT_FALSE(AddIniSection(ini, "t", host, &log));
         EXPECT_FALSE(DeleteIniSection(ini, "s", host, &log));
         EXPECT_EQ(ReadBytes(ini), bytes);
-        EXPECT_EQ(host.errors,
-                  (std::vector<std::string>{"Unable to set INI entry e in file " + ini, "Unable to insert INI entry e",
-                                            "Unable to set INI entry e", "Unable to del INI entry e",
-                                            "Unable to add INI section t in file " + ini,
-                                            "Unable to del INI section s in file " + ini}));
+        EXPECT_EQ(host.errors, (std::vector<std::string>{
+                                   "Unable to set INI entry e in file " + ini, "Unable to insert INI entry e",
+                                   "Unable to set INI entry e", "Unable to del INI entry e",
+                                   "Unable to add INI section t in file " + ini,
+                                   "Unable to del INI section s in file " + ini}));
     }
     host.errors.clear();
     EXPECT_FALSE(SetIniEntry(ini, "s", "e", "1\r\n[evil]", host, &log));
@@ -190,11 +190,10 @@ TEST_F(IniOperations, FilesThatCannotBeRewrittenSafelyFailAndStayAsTheyWere) {
 }
 
 TEST_F(IniOperations, OnWindowsNtAMappedSectionLivesInTheRegistry) {
-    const std::string mapping =
-        "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\IniFileMapping\\gvmapped.ini";
+    const std::string mapping = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\IniFileMapping\\gvmapped.ini";
     HKEY key = nullptr;
-    ASSERT_EQ(::RegCreateKeyExA(HKEY_LOCAL_MACHINE, (mapping + "\\Mapped").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                                nullptr, &key, nullptr),
+    ASSERT_EQ(::RegCreateKeyExA(HKEY_LOCAL_MACHINE, (mapping + "\\Mapped").c_str(), 0, nullptr, 0,
+                                KEY_ALL_ACCESS, nullptr, &key, nullptr),
               ERROR_SUCCESS);
     const char user[] = "USR:Software\\GvminiTest\\Mapped";
     const char system[] = "#SYS:Software\\GvminiTest\\Special";
@@ -217,8 +216,8 @@ TEST_F(IniOperations, OnWindowsNtAMappedSectionLivesInTheRegistry) {
     EXPECT_EQ(ReadBytes(ini), "[Mapped]\r\nk=file\r\n");
     log.Close();
     EXPECT_EQ(LoggedLines(logPath),
-              (std::vector<std::string>{"7 Mapped|k|0", "9 Mapped|k|v1|0", "7 Mapped|special|0", "8 Mapped|k|v2|0",
-                                        "11 Mapped", "4", "10 Mapped", "7 Mapped|k|0"}));
+              (std::vector<std::string>{"7 Mapped|k|0", "9 Mapped|k|v1|0", "7 Mapped|special|0",
+                                        "8 Mapped|k|v2|0", "11 Mapped", "4", "10 Mapped", "7 Mapped|k|0"}));
 
     ::RegDeleteValueA(HKEY_LOCAL_MACHINE, "Software\\GvminiTest\\Special");
     ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\GvminiTest\\Special");

@@ -37,7 +37,8 @@ TEST_F(StartupFiles, AChangeKeepsTheFormerFileAndAsksForADosRestart) {
     EXPECT_EQ(ReadBytes(dir / "autoexec.bak"), before);
     EXPECT_EQ(host.dosRestartFlags, 1);
 
-    ASSERT_TRUE(MergeDosStartupFile(Edit(DosStartupFile::AutoexecBat, "autoexec.bat", "PATH c:\\APP\\"), host));
+    ASSERT_TRUE(
+        MergeDosStartupFile(Edit(DosStartupFile::AutoexecBat, "autoexec.bat", "PATH c:\\APP\\"), host));
     EXPECT_FALSE(Exists(dir / "autoexec.000"));
     EXPECT_EQ(host.dosRestartFlags, 1);
 
