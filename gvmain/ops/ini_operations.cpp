@@ -41,15 +41,24 @@ public:
 
     // False when the file exists but cannot be read or rewritten safely; a
     // missing file is empty text.
+    // The platform's profile functions cache INI files: what they still
+    // hold goes to the disk before the engine reads the file, and what they
+    // hold is dropped after the engine wrote it, so neither overwrites the
+    // other.
     bool Load() {
+        FlushProfileCache();
         FileRead read = ReadWholeFile(path_, maxTextFileSize, original_);
         existed_ = read == FileRead::Read;
         return read != FileRead::Failed && text.Parse(original_) == TextError::None;
     }
     bool Save(OperationHost& host) const {
         std::string bytes = text.Bytes();
-        return (existed_ && bytes == original_) ||
-               SaveFileAtomically(path_, bytes, "tmp", host.Environment());
+        if (existed_ && bytes == original_) {
+            return true;
+        }
+        bool saved = SaveFileAtomically(path_, bytes, "tmp", host.Environment());
+        FlushProfileCache();
+        return saved;
     }
     bool Existed() const { return existed_; }
     const std::string& Path() const { return path_; }
@@ -57,6 +66,8 @@ public:
     IniText text;
 
 private:
+    void FlushProfileCache() const { ::WritePrivateProfileStringA(nullptr, nullptr, nullptr, path_.c_str()); }
+
     std::string path_;
     std::string original_;
     bool existed_ = false;

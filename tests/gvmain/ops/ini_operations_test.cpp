@@ -1,5 +1,7 @@
 #include "gvmain/ops/ini_operations.h"
 
+#include "gvmain/format/ini_text.h"
+
 #include "gvmain/ops/file_operations.h"
 #include "gvmain/ops/file_undo_actions.h"
 #include "tests/gvmain/ops/ops_test_support.h"
@@ -187,6 +189,24 @@ TEST_F(IniOperations, FilesThatCannotBeRewrittenSafelyFailAndStayAsTheyWere) {
     int files = 0;
     ForEachEntry(dir.Path(), [&](const std::string&, bool) { return ++files, true; });
     EXPECT_EQ(files, 2);  // the INI file and the log: no temporary file left behind
+}
+
+// The platform's profile functions and the engine share the file: neither
+// loses what the other wrote.
+TEST_F(IniOperations, TheProfileFunctionsAndTheEngineSeeEachOthersEntries) {
+    std::string ini = dir / "shared.ini";
+    ASSERT_TRUE(::WritePrivateProfileStringA("s", "platform", "1", ini.c_str()));
+    ASSERT_TRUE(SetIniEntry(ini, "s", "engine", "2", host, &log));
+    ASSERT_TRUE(::WritePrivateProfileStringA("s", "later", "3", ini.c_str()));
+    char value[8] = "";
+    ::GetPrivateProfileStringA("s", "engine", "", value, sizeof value, ini.c_str());
+    EXPECT_STREQ(value, "2");
+    IniText text;
+    ::WritePrivateProfileStringA(nullptr, nullptr, nullptr, ini.c_str());
+    ASSERT_EQ(text.Parse(ReadBytes(ini)), TextError::None);
+    EXPECT_EQ(text.Value("s", "platform", 0), "1");
+    EXPECT_EQ(text.Value("s", "engine", 0), "2");
+    EXPECT_EQ(text.Value("s", "later", 0), "3");
 }
 
 TEST_F(IniOperations, OnWindowsNtAMappedSectionLivesInTheRegistry) {
