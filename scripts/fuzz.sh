@@ -14,21 +14,9 @@ seed_data_file() {
     { printf 'U\x0a1 \x1a'; head -c 174 /dev/zero; printf 'U\x1a'; } > "$corpus/old.cal"
 }
 
+# Seeds written by the log's own writer, so that they follow the format.
 seed_operation_log() {
-    local corpus=$1
-    # View 0, language 9, build values 1 and 2, pace 100 ms, product "Vorlen".
-    local header='\0\0\0\0\x09\0\0\0\x01\0\0\0\x02\0\0\0\x64\0\0\0\x06Vorlen'
-    printf "$header" > "$corpus/empty.log"
-    {
-        printf "$header"
-        printf '\0\0\0\0\0\0\0\0\x06C:\\App'                        # directory created
-        printf '\x02\0\0\0\x01\0\0\0\x01a\xff\x01\0b'                # file moved, long-form string
-        printf '\x07\0\0\0\x02\0\0\0\x01w\x01s\x01e\x01\0\0\0'       # INI entry added, mode 2
-        printf '\x13\0\0\0\0\0\0\0\x01K\x02\0\0\0\x01v\x01\0\0\0\x02\0\0\0ab'  # registry value changed
-        printf '\x0f\0\0\0\x01\0\0\0\x01G'                           # program item deleted
-        head -c 1112 /dev/zero
-        printf '\x16\0\0\0\0\0\0\0\x05\0\0\0\x01\0\0\0\xff'          # user data
-    } > "$corpus/records.log"
+    "$tree/fuzz/operation_log_seeds" "$1"
 }
 
 mkdir -p "$tree/artifacts"

@@ -40,6 +40,7 @@ public:
     bool ChangeDisk(int disk, bool force) override { return disk == 0 && !force; }
     std::string SourceDirectory() override { return source_; }
     void SetWindowsRestart() override {}
+    void SetDosRestart() override {}
     const gvmain::OperationEnvironment& Environment() override { return environment_; }
 
 private:

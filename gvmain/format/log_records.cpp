@@ -1,41 +1,8 @@
 #include "gvmain/format/log_records.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <iterator>
 
 namespace gvmain {
-namespace {
-
-bool WriteKey(PortableStream& stream, const RegistryKey& key) {
-    return stream.WriteString(key.path) && stream.WriteInt(key.root);
-}
-
-bool ReadKey(PortableStream& stream, RegistryKey& key) {
-    return stream.ReadString(key.path) && stream.ReadInt(key.root);
-}
-
-bool WriteBytes(PortableStream& stream, const std::vector<uint8_t>& bytes) {
-    return stream.WriteBlock(bytes.data(), bytes.size());
-}
-
-// The length comes from the file: it is checked against what is left before
-// anything is allocated, so a corrupt length cannot ask for gigabytes.
-bool ReadBytes(PortableStream& stream, size_t size, std::vector<uint8_t>& bytes) {
-    if (size > stream.Remaining())
-        return false;
-    bytes.resize(size);
-    return stream.ReadBlock(bytes.data(), size);
-}
-
-std::string Hex(uint32_t value) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(value));
-    return text;
-}
-
-}  // namespace
-
 std::unique_ptr<LogRecord> MakeRecord(int32_t kind) {
     switch (kind) {
     case LogDirCreated: return std::make_unique<DirCreatedRecord>();
@@ -90,13 +57,6 @@ std::unique_ptr<LogRecord> ReadRecord(PortableStream& stream) {
     return record;
 }
 
-std::string RegistryKeyText(const RegistryKey& key) {
-    static const char* const rootNames[] = {"HKLM", "HKCR", "HKCU", "HKUS", "HKCF"};
-    if (key.root < 0 || key.root >= static_cast<int32_t>(std::size(rootNames)))
-        return "Unknown";
-    return std::string(rootNames[key.root]) + "\\" + key.path;
-}
-
 std::string FormatDetails(const std::vector<DetailLine>& lines) {
     size_t width = 0;
     for (const DetailLine& line : lines)
@@ -118,190 +78,82 @@ bool SwitchUndoState(LogRecord& record, UndoState choice) {
     return true;
 }
 
-// ---- Field shapes ----
-
-bool PathRecord::WriteFields(PortableStream& stream) const {
-    return stream.WriteString(path);
-}
-bool PathRecord::ReadFields(PortableStream& stream) {
-    return stream.ReadString(path);
-}
-std::vector<DetailLine> PathRecord::Details() const {
-    return {{"Path", path}};
+bool LogRecord::WriteFields(PortableStream& stream) const {
+    FieldWriter writer(stream);
+    return const_cast<LogRecord*>(this)->Transfer(writer);
 }
 
-bool GroupRecord::WriteFields(PortableStream& stream) const {
-    return stream.WriteString(group);
-}
-bool GroupRecord::ReadFields(PortableStream& stream) {
-    return stream.ReadString(group);
-}
-std::vector<DetailLine> GroupRecord::Details() const {
-    return {{"Group", group}};
+bool LogRecord::ReadFields(PortableStream& stream) {
+    FieldReader reader(stream);
+    return Transfer(reader);
 }
 
-bool IniSectionRecord::WriteFields(PortableStream& stream) const {
-    return stream.WriteString(file) && stream.WriteString(section);
+std::vector<DetailLine> LogRecord::Details() const {
+    DetailCollector details;
+    const_cast<LogRecord*>(this)->Transfer(details);
+    return details.lines;
 }
 
-bool IniSectionRecord::ReadFields(PortableStream& stream) {
-    return stream.ReadString(file) && stream.ReadString(section);
+// ---- Fields, in file order ----
+
+bool PathRecord::Transfer(FieldTransfer& fields) {
+    return fields.Text("Path", path);
 }
 
-std::vector<DetailLine> IniSectionRecord::Details() const {
-    return {{"File", file}, {"Section", section}};
+bool GroupRecord::Transfer(FieldTransfer& fields) {
+    return fields.Text("Group", group);
 }
 
-bool IniValueRecord::WriteFields(PortableStream& stream) const {
-    return stream.WriteString(file) && stream.WriteString(section) && stream.WriteString(entry) &&
-           stream.WriteString(oldValue) && stream.WriteInt(occurrence);
+bool IniSectionRecord::Transfer(FieldTransfer& fields) {
+    return fields.Text("File", file) && fields.Text("Section", section);
 }
 
-bool IniValueRecord::ReadFields(PortableStream& stream) {
-    return stream.ReadString(file) && stream.ReadString(section) && stream.ReadString(entry) &&
-           stream.ReadString(oldValue) && stream.ReadInt(occurrence);
+bool IniValueRecord::Transfer(FieldTransfer& fields) {
+    return fields.Text("File", file) && fields.Text("Section", section) && fields.Text("Entry", entry) &&
+           fields.Text("Old value", oldValue) && fields.Int("Occurrence", occurrence);
 }
 
-std::vector<DetailLine> IniValueRecord::Details() const {
-    return {{"File", file},
-            {"Section", section},
-            {"Entry", entry},
-            {"Old value", oldValue},
-            {"Occurrence", std::to_string(occurrence)}};
+bool RegKeyRecord::Transfer(FieldTransfer& fields) {
+    return fields.Key("Key", key);
 }
 
-bool RegKeyRecord::WriteFields(PortableStream& stream) const {
-    return WriteKey(stream, key);
-}
-bool RegKeyRecord::ReadFields(PortableStream& stream) {
-    return ReadKey(stream, key);
-}
-std::vector<DetailLine> RegKeyRecord::Details() const {
-    return {{"Key", RegistryKeyText(key)}};
+bool RegValueDataRecord::Transfer(FieldTransfer& fields) {
+    return fields.Key("Key", key) && fields.Text("Value name", valueName) && fields.Dword("Type", type) &&
+           fields.CountedBlock("Size", BlockCount::Dword, data);
 }
 
-bool RegValueDataRecord::WriteFields(PortableStream& stream) const {
-    return WriteKey(stream, key) && stream.WriteString(valueName) && stream.WriteDword(type) &&
-           stream.WriteDword(static_cast<uint32_t>(data.size())) && WriteBytes(stream, data);
+bool FileMovedRecord::Transfer(FieldTransfer& fields) {
+    return fields.Text("From", from) && fields.Text("To", to);
 }
 
-bool RegValueDataRecord::ReadFields(PortableStream& stream) {
-    uint32_t size = 0;
-    return ReadKey(stream, key) && stream.ReadString(valueName) && stream.ReadDword(type) &&
-           stream.ReadDword(size) && ReadBytes(stream, size, data);
+bool FileLengthenedRecord::Transfer(FieldTransfer& fields) {
+    return fields.Text("Path", path) && fields.Dword("Former length", formerLength);
 }
 
-std::vector<DetailLine> RegValueDataRecord::Details() const {
-    return {{"Key", RegistryKeyText(key)},
-            {"Value name", valueName},
-            {"Type", std::to_string(type)},
-            {"Size", std::to_string(data.size())}};
+bool AttributesChangedRecord::Transfer(FieldTransfer& fields) {
+    return fields.Text("Path", path) && fields.Flags("Old attributes", oldAttributes) &&
+           fields.Flags("New attributes", newAttributes);
 }
 
-// ---- Kinds with fields of their own ----
-
-bool FileMovedRecord::WriteFields(PortableStream& stream) const {
-    return stream.WriteString(from) && stream.WriteString(to);
+bool IniEntryAddedRecord::Transfer(FieldTransfer& fields) {
+    return fields.Text("File", file) && fields.Text("Section", section) && fields.Text("Entry", entry) &&
+           fields.Int("Occurrence", occurrence);
 }
 
-bool FileMovedRecord::ReadFields(PortableStream& stream) {
-    return stream.ReadString(from) && stream.ReadString(to);
-}
-std::vector<DetailLine> FileMovedRecord::Details() const {
-    return {{"From", from}, {"To", to}};
+bool ItemCreatedRecord::Transfer(FieldTransfer& fields) {
+    return fields.Text("Group", group) && fields.Text("Item", item);
 }
 
-bool FileLengthenedRecord::WriteFields(PortableStream& stream) const {
-    return stream.WriteString(path) && stream.WriteDword(formerLength);
+bool ItemDeletedRecord::Transfer(FieldTransfer& fields) {
+    return fields.Text("Group", group) && fields.FixedBlock(programItemDescriptionSize, description);
 }
 
-bool FileLengthenedRecord::ReadFields(PortableStream& stream) {
-    return stream.ReadString(path) && stream.ReadDword(formerLength);
+bool RegValueCreatedRecord::Transfer(FieldTransfer& fields) {
+    return fields.Key("Key", key) && fields.Text("Value name", valueName);
 }
 
-std::vector<DetailLine> FileLengthenedRecord::Details() const {
-    return {{"Path", path}, {"Former length", std::to_string(formerLength)}};
-}
-
-bool AttributesChangedRecord::WriteFields(PortableStream& stream) const {
-    return stream.WriteString(path) && stream.WriteDword(oldAttributes) && stream.WriteDword(newAttributes);
-}
-
-bool AttributesChangedRecord::ReadFields(PortableStream& stream) {
-    return stream.ReadString(path) && stream.ReadDword(oldAttributes) && stream.ReadDword(newAttributes);
-}
-
-std::vector<DetailLine> AttributesChangedRecord::Details() const {
-    return {{"Path", path}, {"Old attributes", Hex(oldAttributes)}, {"New attributes", Hex(newAttributes)}};
-}
-
-bool IniEntryAddedRecord::WriteFields(PortableStream& stream) const {
-    return stream.WriteString(file) && stream.WriteString(section) && stream.WriteString(entry) &&
-           stream.WriteInt(occurrence);
-}
-
-bool IniEntryAddedRecord::ReadFields(PortableStream& stream) {
-    return stream.ReadString(file) && stream.ReadString(section) && stream.ReadString(entry) &&
-           stream.ReadInt(occurrence);
-}
-
-std::vector<DetailLine> IniEntryAddedRecord::Details() const {
-    return {
-        {"File", file}, {"Section", section}, {"Entry", entry}, {"Occurrence", std::to_string(occurrence)}};
-}
-
-bool ItemCreatedRecord::WriteFields(PortableStream& stream) const {
-    return stream.WriteString(group) && stream.WriteString(item);
-}
-
-bool ItemCreatedRecord::ReadFields(PortableStream& stream) {
-    return stream.ReadString(group) && stream.ReadString(item);
-}
-
-std::vector<DetailLine> ItemCreatedRecord::Details() const {
-    return {{"Group", group}, {"Item", item}};
-}
-
-// The description is a fixed-size block: one of another size would shift
-// every record after it.
-bool ItemDeletedRecord::WriteFields(PortableStream& stream) const {
-    return description.size() == programItemDescriptionSize && stream.WriteString(group) &&
-           WriteBytes(stream, description);
-}
-
-bool ItemDeletedRecord::ReadFields(PortableStream& stream) {
-    return stream.ReadString(group) && ReadBytes(stream, programItemDescriptionSize, description);
-}
-
-std::vector<DetailLine> ItemDeletedRecord::Details() const {
-    return {{"Group", group}};
-}
-
-bool RegValueCreatedRecord::WriteFields(PortableStream& stream) const {
-    return WriteKey(stream, key) && stream.WriteString(valueName);
-}
-
-bool RegValueCreatedRecord::ReadFields(PortableStream& stream) {
-    return ReadKey(stream, key) && stream.ReadString(valueName);
-}
-
-std::vector<DetailLine> RegValueCreatedRecord::Details() const {
-    return {{"Key", RegistryKeyText(key)}, {"Value name", valueName}};
-}
-
-bool UserDataRecord::WriteFields(PortableStream& stream) const {
-    return stream.WriteInt(tag) && stream.WriteInt(static_cast<int32_t>(data.size())) &&
-           WriteBytes(stream, data);
-}
-
-bool UserDataRecord::ReadFields(PortableStream& stream) {
-    int32_t length = 0;
-    return stream.ReadInt(tag) && stream.ReadInt(length) && length >= 0 &&
-           ReadBytes(stream, static_cast<size_t>(length), data);
-}
-
-std::vector<DetailLine> UserDataRecord::Details() const {
-    return {{"Tag", std::to_string(tag)}, {"Length", std::to_string(data.size())}};
+bool UserDataRecord::Transfer(FieldTransfer& fields) {
+    return fields.Int("Tag", tag) && fields.CountedBlock("Length", BlockCount::Int, data);
 }
 
 // ---- Undo dispatch ----

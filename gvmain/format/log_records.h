@@ -1,9 +1,11 @@
-// The records of the operation log, one class per kind. Each record owns its
-// encoding (WriteFields/ReadFields after the kind and mode) and its undo
-// action, so the writer, the reader and the uninstaller share one format.
+// The records of the operation log, one class per kind. Each record lists
+// its fields once (Transfer, record_fields.h), which gives its encoding after
+// the kind and mode and its detail lines, and owns its undo action, so the
+// writer, the reader and the uninstaller share one format.
 #pragma once
 
 #include "gvmain/format/portable_stream.h"
+#include "gvmain/format/record_fields.h"
 #include "gvmain/ops/undo_actions.h"
 
 #include <cstddef>
@@ -52,26 +54,25 @@ enum class UndoState { Undo = 0, Keep = 1, CannotUndo = 2, Undone = 3, Failed = 
 // Looks up a numbered message of the loaded language.
 using MessageSource = std::function<std::string(int number)>;
 
-struct DetailLine {
-    std::string label;
-    std::string value;
-};
-
 class LogRecord {
 public:
     virtual LogKind Kind() const = 0;
     // The fields after the kind and the mode; false when a field cannot be
     // written (a string too long, a description of the wrong size).
-    virtual bool WriteFields(PortableStream& stream) const = 0;
-    virtual bool ReadFields(PortableStream& stream) = 0;
+    bool WriteFields(PortableStream& stream) const;
+    bool ReadFields(PortableStream& stream);
     // True when the change was undone.
     virtual bool Undo(UndoActions& actions) const = 0;
     virtual ~LogRecord() = default;
     virtual bool IsUndoable() const { return true; }
     // The kind's name in the loaded language: message 156 plus the kind.
-    virtual std::string Label(const MessageSource& messages) const;
+    std::string Label(const MessageSource& messages) const;
     // Label and value lines for the uninstaller's list (see FormatDetails).
-    virtual std::vector<DetailLine> Details() const = 0;
+    std::vector<DetailLine> Details() const;
+
+    // Every field in file order, once: one pass reads, writes or describes
+    // them. Writing passes do not change the record.
+    virtual bool Transfer(FieldTransfer& fields) = 0;
 
     int32_t mode = 0;
     UndoState state = UndoState::Undo;
@@ -88,9 +89,6 @@ bool WriteRecord(PortableStream& stream, const LogRecord& record);
 // 0-2. The record's state follows from its kind and mode.
 std::unique_ptr<LogRecord> ReadRecord(PortableStream& stream);
 
-// "HKLM\Software\..." style text of a key; an unknown root shows as "Unknown".
-std::string RegistryKeyText(const RegistryKey& key);
-
 // The lines joined by "\r\n", labels padded so that the colons line up.
 std::string FormatDetails(const std::vector<DetailLine>& lines);
 
@@ -103,27 +101,21 @@ bool SwitchUndoState(LogRecord& record, UndoState choice);
 
 class PathRecord : public LogRecord {
 public:
-    bool WriteFields(PortableStream& stream) const override;
-    bool ReadFields(PortableStream& stream) override;
-    std::vector<DetailLine> Details() const override;
+    bool Transfer(FieldTransfer& fields) override;
 
     std::string path;
 };
 
 class GroupRecord : public LogRecord {
 public:
-    bool WriteFields(PortableStream& stream) const override;
-    bool ReadFields(PortableStream& stream) override;
-    std::vector<DetailLine> Details() const override;
+    bool Transfer(FieldTransfer& fields) override;
 
     std::string group;
 };
 
 class IniSectionRecord : public LogRecord {
 public:
-    bool WriteFields(PortableStream& stream) const override;
-    bool ReadFields(PortableStream& stream) override;
-    std::vector<DetailLine> Details() const override;
+    bool Transfer(FieldTransfer& fields) override;
 
     std::string file;
     std::string section;
@@ -131,9 +123,7 @@ public:
 
 class IniValueRecord : public LogRecord {
 public:
-    bool WriteFields(PortableStream& stream) const override;
-    bool ReadFields(PortableStream& stream) override;
-    std::vector<DetailLine> Details() const override;
+    bool Transfer(FieldTransfer& fields) override;
 
     std::string file;
     std::string section;
@@ -144,18 +134,14 @@ public:
 
 class RegKeyRecord : public LogRecord {
 public:
-    bool WriteFields(PortableStream& stream) const override;
-    bool ReadFields(PortableStream& stream) override;
-    std::vector<DetailLine> Details() const override;
+    bool Transfer(FieldTransfer& fields) override;
 
     RegistryKey key;
 };
 
 class RegValueDataRecord : public LogRecord {
 public:
-    bool WriteFields(PortableStream& stream) const override;
-    bool ReadFields(PortableStream& stream) override;
-    std::vector<DetailLine> Details() const override;
+    bool Transfer(FieldTransfer& fields) override;
 
     RegistryKey key;
     std::string valueName;
@@ -180,10 +166,8 @@ public:
 class FileMovedRecord final : public LogRecord {
 public:
     LogKind Kind() const override { return LogFileMoved; }
-    bool WriteFields(PortableStream& stream) const override;
-    bool ReadFields(PortableStream& stream) override;
+    bool Transfer(FieldTransfer& fields) override;
     bool Undo(UndoActions& actions) const override;
-    std::vector<DetailLine> Details() const override;
 
     std::string from;
     std::string to;
@@ -206,10 +190,8 @@ public:
 class FileLengthenedRecord final : public LogRecord {
 public:
     LogKind Kind() const override { return LogFileLengthened; }
-    bool WriteFields(PortableStream& stream) const override;
-    bool ReadFields(PortableStream& stream) override;
+    bool Transfer(FieldTransfer& fields) override;
     bool Undo(UndoActions& actions) const override;
-    std::vector<DetailLine> Details() const override;
 
     std::string path;
     uint32_t formerLength = 0;
@@ -218,10 +200,8 @@ public:
 class AttributesChangedRecord final : public LogRecord {
 public:
     LogKind Kind() const override { return LogAttributesChanged; }
-    bool WriteFields(PortableStream& stream) const override;
-    bool ReadFields(PortableStream& stream) override;
+    bool Transfer(FieldTransfer& fields) override;
     bool Undo(UndoActions& actions) const override;
-    std::vector<DetailLine> Details() const override;
 
     std::string path;
     uint32_t oldAttributes = 0;
@@ -231,10 +211,8 @@ public:
 class IniEntryAddedRecord final : public LogRecord {
 public:
     LogKind Kind() const override { return LogIniEntryAdded; }
-    bool WriteFields(PortableStream& stream) const override;
-    bool ReadFields(PortableStream& stream) override;
+    bool Transfer(FieldTransfer& fields) override;
     bool Undo(UndoActions& actions) const override;
-    std::vector<DetailLine> Details() const override;
 
     std::string file;
     std::string section;
@@ -275,10 +253,8 @@ public:
 class ItemCreatedRecord final : public LogRecord {
 public:
     LogKind Kind() const override { return LogItemCreated; }
-    bool WriteFields(PortableStream& stream) const override;
-    bool ReadFields(PortableStream& stream) override;
+    bool Transfer(FieldTransfer& fields) override;
     bool Undo(UndoActions& actions) const override;
-    std::vector<DetailLine> Details() const override;
 
     std::string group;
     std::string item;
@@ -293,10 +269,8 @@ public:
 class ItemDeletedRecord final : public LogRecord {
 public:
     LogKind Kind() const override { return LogItemDeleted; }
-    bool WriteFields(PortableStream& stream) const override;
-    bool ReadFields(PortableStream& stream) override;
+    bool Transfer(FieldTransfer& fields) override;
     bool Undo(UndoActions& actions) const override;
-    std::vector<DetailLine> Details() const override;
 
     std::string group;
     std::vector<uint8_t> description;  // programItemDescriptionSize bytes
@@ -317,10 +291,8 @@ public:
 class RegValueCreatedRecord final : public LogRecord {
 public:
     LogKind Kind() const override { return LogRegValueCreated; }
-    bool WriteFields(PortableStream& stream) const override;
-    bool ReadFields(PortableStream& stream) override;
+    bool Transfer(FieldTransfer& fields) override;
     bool Undo(UndoActions& actions) const override;
-    std::vector<DetailLine> Details() const override;
 
     RegistryKey key;
     std::string valueName;
@@ -348,10 +320,8 @@ public:
 class UserDataRecord final : public LogRecord {
 public:
     LogKind Kind() const override { return LogUserData; }
-    bool WriteFields(PortableStream& stream) const override;
-    bool ReadFields(PortableStream& stream) override;
+    bool Transfer(FieldTransfer& fields) override;
     bool Undo(UndoActions&) const override { return true; }
-    std::vector<DetailLine> Details() const override;
 
     int32_t tag = 0;
     std::vector<uint8_t> data;

@@ -2,6 +2,8 @@
 
 #include "gvmain/ops/file_names.h"
 #include "gvmain/ops/file_operations.h"
+#include "gvmain/ops/ini_operations.h"
+#include "gvmain/ops/ini_undo.h"
 #include "gvmain/ops/message_text.h"
 #include "gvmain/format/operation_log.h"
 #include "gvmain/ops/shared_files.h"
@@ -96,26 +98,29 @@ bool FileUndoActions::NotYetUndoable(int kind) {
     return false;
 }
 
-bool FileUndoActions::UndoIniEntryAdded(const std::string&, const std::string&, const std::string&, int32_t) {
-    return NotYetUndoable(LogIniEntryAdded);
+bool FileUndoActions::UndoIniEntryAdded(const std::string& file, const std::string& section,
+                                        const std::string& entry, int32_t occurrence) {
+    return DeleteIniEntry(file, section, entry, occurrence, host_, nullptr);
 }
 
-bool FileUndoActions::UndoIniEntryDeleted(const std::string&, const std::string&, const std::string&,
-                                          const std::string&, int32_t) {
-    return NotYetUndoable(LogIniEntryDeleted);
+bool FileUndoActions::UndoIniEntryDeleted(const std::string& file, const std::string& section,
+                                          const std::string& entry, const std::string& oldValue,
+                                          int32_t occurrence) {
+    return InsertIniEntry(file, section, entry, oldValue, occurrence, host_, nullptr);
 }
 
-bool FileUndoActions::UndoIniEntryChanged(const std::string&, const std::string&, const std::string&,
-                                          const std::string&, int32_t) {
-    return NotYetUndoable(LogIniEntryChanged);
+bool FileUndoActions::UndoIniEntryChanged(const std::string& file, const std::string& section,
+                                          const std::string& entry, const std::string& oldValue,
+                                          int32_t occurrence) {
+    return SetIniEntryAt(file, section, entry, oldValue, occurrence, host_, nullptr);
 }
 
-bool FileUndoActions::UndoIniSectionAdded(const std::string&, const std::string&) {
-    return NotYetUndoable(LogIniSectionAdded);
+bool FileUndoActions::UndoIniSectionAdded(const std::string& file, const std::string& section) {
+    return UndoAddedIniSection(file, section, host_);
 }
 
-bool FileUndoActions::UndoIniSectionDeleted(const std::string&, const std::string&) {
-    return NotYetUndoable(LogIniSectionDeleted);
+bool FileUndoActions::UndoIniSectionDeleted(const std::string& file, const std::string& section) {
+    return AddIniSection(file, section, host_, nullptr);
 }
 
 bool FileUndoActions::UndoGroupCreated(const std::string&) {

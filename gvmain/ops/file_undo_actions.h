@@ -1,5 +1,5 @@
-// Undoes the file and directory records of the operation log (kinds 0-6)
-// through the same file operations, recording nothing. The INI, Program
+// Undoes the file, directory and INI records of the operation log (kinds
+// 0-11) through the same operations, recording nothing. The Program
 // Manager, registry and font kinds are not undone by this build yet: they
 // report so and fail.
 #pragma once

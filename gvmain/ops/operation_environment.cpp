@@ -56,6 +56,7 @@ std::string CommonFilesDirectory() {
 OperationEnvironment DetectEnvironment() {
     OperationEnvironment environment;
     environment.windowsDirectory = WindowsDirectory();
+    environment.windowsNt = (::GetVersion() & 0x80000000u) == 0;
     environment.systemDirectory = SharedFileDirectory(environment.windowsDirectory);
     environment.commonFilesDirectory = CommonFilesDirectory();
     if (environment.commonFilesDirectory.empty()) {

@@ -13,6 +13,8 @@ using MoveFileExFn = BOOL(WINAPI*)(LPCSTR from, LPCSTR to, DWORD flags);
 
 struct OperationEnvironment {
     std::string windowsDirectory;
+    // Windows NT may keep INI files of the Windows directory in the registry.
+    bool windowsNt = false;
     // Where the platform's version-file search puts shared files.
     std::string systemDirectory;
     // "CommonFilesDir" of the current version key, else the system directory.

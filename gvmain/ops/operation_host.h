@@ -1,5 +1,5 @@
 // How the file operations talk to the install controller: message texts,
-// errors, questions, progress, media changes and the run's restart flag.
+// errors, questions, progress, media changes and the run's restart flags.
 // The controller implements it over its dialogs; tests record the calls.
 #pragma once
 
@@ -48,6 +48,8 @@ public:
 
     // The run must ask for a restart of Windows at its end.
     virtual void SetWindowsRestart() = 0;
+    // AUTOEXEC.BAT or CONFIG.SYS changed: the run must ask for a restart of DOS.
+    virtual void SetDosRestart() = 0;
     virtual const OperationEnvironment& Environment() = 0;
 };
 

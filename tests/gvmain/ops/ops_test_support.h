@@ -38,6 +38,7 @@ public:
     std::vector<std::pair<int, bool>> diskChanges;
     std::function<bool(int)> onForcedChange;
     int restartFlags = 0;
+    int dosRestartFlags = 0;
     OperationEnvironment environment;
 
     std::string Message(int number) override {
@@ -75,6 +76,7 @@ public:
     }
     std::string SourceDirectory() override { return current_ < 0 ? std::string() : disks[current_]; }
     void SetWindowsRestart() override { ++restartFlags; }
+    void SetDosRestart() override { ++dosRestartFlags; }
     const OperationEnvironment& Environment() override { return environment; }
 
 private:

@@ -1,0 +1,32 @@
+// AUTOEXEC.BAT and CONFIG.SYS: an install script's lines merged into the
+// file (dos_startup_merge.h) and written back. Nothing is logged: the
+// former content stays beside the file under its backup name.
+//
+// The dialog that shows the merged file ("DLGDOSINFORM") is not part of
+// this build: every merge is silent.
+#pragma once
+
+#include "gvmain/format/dos_startup_merge.h"
+#include "gvmain/ops/operation_host.h"
+
+#include <string>
+
+namespace gvmain {
+
+struct DosStartupEdit {
+    DosStartupFile file = DosStartupFile::AutoexecBat;
+    std::string lines;  // the event's lines, one per line of text
+    NewLinePlace place = NewLinePlace::After;
+    // Empty: "c:\autoexec.bat" or "c:\config.sys".
+    std::string path;
+};
+
+// When the merge changes the file: its former content is copied to its
+// backup name ("autoexec.bak", else ".000" to ".999"), the new content is
+// written to a temporary file beside it ("autox000.000" or "confg000.000"
+// onwards) and put in its place in one step, and the run's DOS-restart flag
+// is set. Any failure reports "Unable to modify AUTOEXEC.BAT or CONFIG.SYS"
+// and leaves the file and its folder as they were.
+bool MergeDosStartupFile(const DosStartupEdit& edit, OperationHost& host);
+
+}  // namespace gvmain
