@@ -44,10 +44,6 @@ constexpr char setupCancelledText[] =
     "Since you choose to cancel the setup Tolvane Vorlen cannot start. Please re-run Vorlen and complete the "
     "setup process in order to use the program.";
 
-std::string Path(const wxString& name) {
-    return std::string(name.fn_str());
-}
-
 int ScreenOfCommand(int id) {
     for (int screen = 0; screen < screenCount; ++screen)
         if (screenCommands[screen] == id)
@@ -230,11 +226,11 @@ bool TVorlenApp::SaveAs() {
 
 std::string TVorlenApp::AskFileName(const wxString& title, bool save, const wxString& wildcard) {
     long style = save ? wxFD_SAVE | wxFD_OVERWRITE_PROMPT : wxFD_OPEN | wxFD_FILE_MUST_EXIST;
-    wxFileDialog dialog(frame_, title, wxEmptyString, wxString(dialogFileName_.c_str(), wxConvFile), wildcard,
+    wxFileDialog dialog(frame_, title, wxEmptyString, platform::FileNameToWx(dialogFileName_), wildcard,
                         style);
     if (dialog.ShowModal() != wxID_OK)
         return {};
-    dialogFileName_ = Path(dialog.GetPath());
+    dialogFileName_ = platform::FileNameFromWx(dialog.GetPath());
     return dialogFileName_;
 }
 
@@ -258,7 +254,7 @@ bool TVorlenApp::RunSetupWizard() {
         document_.MarkChanged();
         return true;
     }
-    if (!wxFileExists(wxString(name.c_str(), wxConvFile))) {
+    if (!wxFileExists(platform::FileNameToWx(name))) {
         if (document_.CreateNew(name, facts_.today))
             WriteDefaultFile(name);
         else

@@ -1,6 +1,7 @@
 #include "main_frame.h"
 
 #include "vorlen/platform/settings.h"
+#include "vorlen/platform/wx_text.h"
 #include "vorlen/resources/art.h"
 #include "vorlen/shell/application.h"
 
@@ -57,7 +58,7 @@ public:
         if (names.empty())
             return false;
         // Opening asks questions: let the drag end first.
-        std::string name(names[0].fn_str());
+        std::string name = platform::FileNameFromWx(names[0]);
         wxTheApp->CallAfter([this, name] { app_.OpenDroppedFile(name); });
         return true;
     }
