@@ -5,6 +5,7 @@
 #include "vorlen/platform/settings.h"
 #include "vorlen/platform/wx_text.h"
 #include "vorlen/shell/about_dialog.h"
+#include "vorlen/shell/file_names.h"
 #include "vorlen/shell/file_type_registration.h"
 #include "vorlen/shell/main_frame.h"
 #include "vorlen/shell/options_dialog.h"
@@ -31,9 +32,9 @@ namespace {
 namespace setting = platform::setting;
 using shell::ShowMessage;
 
-constexpr char dataFileWildcard[] = "Vorlen Files (*.vor)|*.vor|QUIB Files (*.cal)|*.cal|All Files (*.*)|*";
-constexpr char csvWildcard[] = "CSV File (*.csv)|*.csv|Text File (*.txt)|*.txt|All Files (*.*)|*";
-constexpr char vCalendarWildcard[] = "vCalendar Files (*.vcs)|*.vcs|All Files (*.*)|*";
+constexpr char dataFileFilter[] = "Vorlen Files (*.vor)|*.vor|QUIB Files (*.cal)|*.cal|All Files (*.*)|*.*|";
+constexpr char csvFilter[] = "CSV File (*.csv)|*.csv|Text File (*.txt)|*.txt|All Files (*.*)|*.*|";
+constexpr char vCalendarFilter[] = "vCalendar Files (*.vcs)|*.vcs|All Files (*.*)|*.*|";
 constexpr char vorlenEventFormat[] = "+//tolvane::vorlen//event";
 constexpr char vCalendarFormat[] = "+//ISBN 1-887687-00-9::versit::PDI//vCalendar";
 
@@ -210,7 +211,7 @@ bool TVorlenApp::SaveAs() {
         ShowMessage("No valid data loaded!", "Error", wxOK | wxICON_INFORMATION);
         return false;
     }
-    std::string name = AskFileName("Save As", true, dataFileWildcard);
+    std::string name = AskFileName("Save As", true, dataFileFilter);
     if (name.empty())
         return false;
     std::string previous(document_.file.fileName.view());
@@ -224,13 +225,16 @@ bool TVorlenApp::SaveAs() {
     return true;
 }
 
-std::string TVorlenApp::AskFileName(const wxString& title, bool save, const wxString& wildcard) {
+std::string TVorlenApp::AskFileName(const wxString& title, bool save, const char* filter) {
     long style = save ? wxFD_SAVE | wxFD_OVERWRITE_PROMPT : wxFD_OPEN | wxFD_FILE_MUST_EXIST;
-    wxFileDialog dialog(frame_, title, wxEmptyString, platform::FileNameToWx(dialogFileName_), wildcard,
-                        style);
+    wxFileDialog dialog(frame_, title, wxEmptyString, platform::FileNameToWx(dialogFileName_),
+                        ToWxWildcard(filter), style);
     if (dialog.ShowModal() != wxID_OK)
         return {};
     dialogFileName_ = platform::FileNameFromWx(dialog.GetPath());
+    // The data file dialogs' default extension.
+    if (save && filter == dataFileFilter)
+        dialogFileName_ = WithDefaultVorExtension(dialogFileName_);
     return dialogFileName_;
 }
 
@@ -348,7 +352,7 @@ void TVorlenApp::OnNew(wxCommandEvent&) {
         if (answer == wxYES && !SaveData())
             return;
     }
-    std::string name = AskFileName("Create New Data", true, dataFileWildcard);
+    std::string name = AskFileName("Create New Data", true, dataFileFilter);
     if (name.empty())
         return;
     if (!document_.CreateNew(name, facts_.today)) {
@@ -360,7 +364,7 @@ void TVorlenApp::OnNew(wxCommandEvent&) {
 }
 
 void TVorlenApp::OnOpen(wxCommandEvent&) {
-    std::string name = AskFileName("Open", false, dataFileWildcard);
+    std::string name = AskFileName("Open", false, dataFileFilter);
     if (name.empty() || !LoadDataFile(name, false))
         return;
     SwitchScreen(ScreenTitle);
@@ -378,7 +382,7 @@ void TVorlenApp::OnOpenArchive(wxCommandEvent&) {
 }
 
 void TVorlenApp::OnMerge(wxCommandEvent&) {
-    std::string name = AskFileName("Merge", false, dataFileWildcard);
+    std::string name = AskFileName("Merge", false, dataFileFilter);
     if (name.empty() || !LoadDataFile(name, true))
         return;
     SwitchScreen(ScreenTitle);
@@ -393,7 +397,7 @@ void TVorlenApp::OnSaveAs(wxCommandEvent&) {
 }
 
 void TVorlenApp::OnExportVCalendar(wxCommandEvent&) {
-    std::string name = AskFileName("Save As vCalendar", true, vCalendarWildcard);
+    std::string name = AskFileName("Save As vCalendar", true, vCalendarFilter);
     if (name.empty())
         return;
     store::vSup calendar;
@@ -405,7 +409,7 @@ void TVorlenApp::OnExportVCalendar(wxCommandEvent&) {
 }
 
 void TVorlenApp::OnExportCsv(wxCommandEvent&) {
-    std::string name = AskFileName("Export Data to CSV", true, csvWildcard);
+    std::string name = AskFileName("Export Data to CSV", true, csvFilter);
     if (!name.empty() && !document_.file.ExportCsv(name, document_.events))
         ShowMessage("Cannot Create Export Data File!", "Error", wxOK | wxICON_INFORMATION);
 }

@@ -69,7 +69,8 @@ private:
     TSDIDecFrame* BuildFrame(ScreenId screen, int hostKind);
     void RunReminderScreen();
     void ReadTimerSettings();
-    std::string AskFileName(const wxString& title, bool save, const wxString& wildcard);
+    // The chosen name, "" when cancelled; `filter` in the "desc|pattern|" form.
+    std::string AskFileName(const wxString& title, bool save, const char* filter);
     void AfterNewEvent();
     void FullViewRefresh();
     void WriteDefaultFile(const std::string& name);
