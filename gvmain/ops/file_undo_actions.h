@@ -1,7 +1,8 @@
-// Undoes the file and directory records of the operation log (kinds 0-6)
-// through the same file operations, recording nothing. The INI, Program
-// Manager, registry and font kinds are not undone by this build yet: they
-// report so and fail.
+// Undoes the records of the operation log through the same operations
+// that made them, recording nothing: files and directories (kinds 0-6),
+// Program Manager groups and items (12-15), registry keys and values
+// (16-20) and fonts (21). The INI kinds are not undone by this build yet:
+// they report so and fail.
 #pragma once
 
 #include "gvmain/ops/operation_host.h"

@@ -32,6 +32,7 @@ public:
     std::vector<uint32_t> progress;
     int cancelAfterBlocks = -1;
     int pumps = 0;
+    std::vector<std::string> notices;
     // Disk d (counted from 0) is the directory disks[d]; a forced change to
     // the current disk asks `onForcedChange` (the user gives up without it).
     std::vector<std::string> disks;
@@ -62,6 +63,7 @@ public:
         return cancelAfterBlocks < 0 || static_cast<int>(progress.size()) < cancelAfterBlocks;
     }
     void PumpMessages() override { ++pumps; }
+    void Notice(const std::string& text) override { notices.push_back(text); }
     bool ChangeDisk(int disk, bool force) override {
         diskChanges.emplace_back(disk, force);
         if (disk < 0 || disk >= static_cast<int>(disks.size())) {
