@@ -22,6 +22,15 @@ CommandLine SplitCommandLine(const std::string& line) {
             return {text.substr(1, close - 1), TrimmedLeft(text.substr(close + 1))};
         }
     }
+    // As the system itself reads an unquoted line: the shortest part up to
+    // a blank that names an existing file is the program.
+    for (size_t blank = text.find_first_of(" \t"); blank != std::string::npos;
+         blank = text.find_first_of(" \t", blank + 1)) {
+        std::string program = text.substr(0, blank);
+        if (PathExists(program) && !DirectoryExists(program)) {
+            return {program, TrimmedLeft(text.substr(blank + 1))};
+        }
+    }
     size_t blank = text.find_first_of(" \t");
     if (blank == std::string::npos || PathExists(text)) {
         return {text, std::string()};

@@ -1,6 +1,7 @@
 // The program and the arguments of an item's command line: a program path
-// in double quotation marks ends at the closing mark, an existing file
-// named by the whole line is the program, otherwise the first blank ends it.
+// in double quotation marks ends at the closing mark; otherwise the
+// shortest part up to a blank that names an existing file, else the whole
+// line when it names one, else the part before the first blank.
 #pragma once
 
 #include <string>

@@ -85,7 +85,7 @@ bool DdeConversation::Execute(const std::string& command) {
     }
     std::memcpy(::GlobalLock(commands), command.c_str(), command.size() + 1);
     ::GlobalUnlock(commands);
-    answered_ = false;
+    Await(reinterpret_cast<UINT_PTR>(commands), true);
     if (!::PostMessageA(server_, WM_DDE_EXECUTE, reinterpret_cast<WPARAM>(window_),
                         reinterpret_cast<LPARAM>(commands))) {
         ::GlobalFree(commands);
@@ -104,8 +104,7 @@ bool DdeConversation::Request(const std::string& item, std::string& reply) {
         return false;
     }
     ATOM name = ::GlobalAddAtomA(item.c_str());
-    answered_ = false;
-    data_.clear();
+    Await(name, false);
     if (!::PostMessageA(server_, WM_DDE_REQUEST, reinterpret_cast<WPARAM>(window_), MAKELPARAM(CF_TEXT, name))) {
         ::GlobalDeleteAtom(name);
         return false;
@@ -119,6 +118,13 @@ bool DdeConversation::Request(const std::string& item, std::string& reply) {
     }
     reply = data_;
     return true;
+}
+
+void DdeConversation::Await(UINT_PTR answerKey, bool execute) {
+    awaited_ = answerKey;
+    awaitingExecute_ = execute;
+    answered_ = false;
+    data_.clear();
 }
 
 template <typename Done>
@@ -176,10 +182,16 @@ void DdeConversation::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     UINT_PTR high = 0;
     switch (message) {
     case WM_DDE_ACK:
+        // An execute is answered by an acknowledgement naming its commands;
+        // a request by data, or by a negative acknowledgement naming its
+        // item. Wine's servers follow their data with a positive one too,
+        // which answers nothing.
         ::UnpackDDElParam(message, lParam, &low, &high);
         ::FreeDDElParam(message, lParam);
-        positive_ = (low & positiveAck) != 0;
-        answered_ = true;
+        if (high == awaited_ && (awaitingExecute_ || !(low & positiveAck))) {
+            positive_ = (low & positiveAck) != 0;
+            answered_ = true;
+        }
         break;
     case WM_DDE_DATA: {
         ::UnpackDDElParam(message, lParam, &low, &high);
@@ -191,7 +203,11 @@ void DdeConversation::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (header != nullptr) {
             ::GlobalUnlock(handle);
         }
-        data_ = DataText(handle);
+        if (!awaitingExecute_ && high == awaited_) {
+            data_ = DataText(handle);
+            positive_ = true;
+            answered_ = true;
+        }
         if (ackWanted) {
             ::PostMessageA(server_, WM_DDE_ACK, reinterpret_cast<WPARAM>(window_),
                            ::PackDDElParam(WM_DDE_ACK, positiveAck, high));
@@ -201,8 +217,6 @@ void DdeConversation::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (release) {
             ::GlobalFree(handle);
         }
-        positive_ = true;
-        answered_ = true;
         break;
     }
     case WM_DDE_TERMINATE:

@@ -40,7 +40,13 @@ private:
     HWND window_ = nullptr;
     HWND server_ = nullptr;
     bool initiating_ = false;
-    // The last answer of the server: an acknowledgement or data.
+    // Sets what answers the next call: the commands' handle of an execute,
+    // the item's atom of a request.
+    void Await(UINT_PTR answerKey, bool execute);
+
+    UINT_PTR awaited_ = 0;
+    bool awaitingExecute_ = false;
+    // The answer to the call awaited: an acknowledgement or data.
     bool answered_ = false;
     bool positive_ = false;
     std::string data_;

@@ -52,6 +52,19 @@ std::string WithoutExtension(const std::string& name) {
     return dot == std::string::npos ? name : name.substr(0, dot);
 }
 
+// The shell reads a new shortcut soon after it appears, holding the file
+// for a moment: a change that meets it is tried again a little later.
+template <typename Change>
+bool Retrying(Change change) {
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        if (change()) {
+            return true;
+        }
+        ::Sleep(50);
+    }
+    return false;
+}
+
 }  // namespace
 
 std::string ShellFolderProgramManager::ProgramsFolder() {
@@ -128,7 +141,8 @@ bool ShellFolderProgramManager::DeleteGroup(const std::string& group) {
             return false;
         }
     }
-    return ::RemoveDirectoryA(GroupDirectory(group).c_str()) != 0;
+    std::string directory = GroupDirectory(group);
+    return Retrying([&] { return ::RemoveDirectoryA(directory.c_str()) != 0; });
 }
 
 bool ShellFolderProgramManager::ShowGroup(const std::string& group, int) {
@@ -144,7 +158,9 @@ bool ShellFolderProgramManager::AddItem(const ProgramItem& item) {
 }
 
 bool ShellFolderProgramManager::DeleteItem(const std::string& group, const std::string& title) {
-    return DeleteQuietly(ItemFile(group, title, ".lnk")) && DeleteQuietly(ItemFile(group, title, ".pif"));
+    return Retrying([&] {
+        return DeleteQuietly(ItemFile(group, title, ".lnk")) && DeleteQuietly(ItemFile(group, title, ".pif"));
+    });
 }
 
 bool ShellFolderProgramManager::GroupExists(const std::string& group) {
@@ -159,7 +175,8 @@ bool ShellFolderProgramManager::GetItem(const std::string& group, const std::str
     item = ProgramItem{};
     item.group = group;
     item.title = title;
-    return LoadLink(ItemFile(group, title, ".lnk"), item);
+    std::string path = ItemFile(group, title, ".lnk");
+    return PathExists(path) && Retrying([&] { return LoadLink(path, item); });
 }
 
 bool ShellFolderProgramManager::ListItems(const std::string& group, std::vector<std::string>& titles) {

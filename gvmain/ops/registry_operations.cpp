@@ -147,7 +147,7 @@ const char* RegistryRootName(int32_t root, bool longName) {
 
 std::string RegistryKeyLongText(const RegistryKey& key) {
     const char* root = RegistryRootName(key.root, true);
-    return root == nullptr ? std::string("Unknown") : FormatText("%s\\%s", {root, key.path});
+    return FormatText("%s\\%s", {root == nullptr ? "Unknown" : root, key.path});
 }
 
 bool ParseRegistryKey(const std::string& text, RegistryKey& key, std::string& error) {

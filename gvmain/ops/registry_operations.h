@@ -29,7 +29,7 @@ enum RegistryRoot : int32_t {
 // "HKLM" ... "HKCF", or "HKEY_LOCAL_MACHINE" ...; nullptr for an unknown root.
 const char* RegistryRootName(int32_t root, bool longName);
 // The key as messages name it: "%s\%s" with the root's long name, or
-// "Unknown" for an unknown root.
+// "Unknown" in its place for an unknown root.
 std::string RegistryKeyLongText(const RegistryKey& key);
 // Reads "HKLM\Software\X" or "HKEY_LOCAL_MACHINE\Software\X" (roots in any
 // letter case). False, with the reason in `error`, for an unknown root.

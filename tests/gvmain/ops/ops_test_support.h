@@ -205,7 +205,31 @@ private:
         if (auto* withPath = dynamic_cast<const PathRecord*>(&record)) {
             return kind + withPath->path;
         }
-        return kind + "?";
+        return kind + SystemFields(record);
+    }
+
+    // Registry and Program Manager records; old data as its byte count.
+    static std::string SystemFields(const LogRecord& record) {
+        if (auto* key = dynamic_cast<const RegKeyRecord*>(&record)) {
+            return RegistryKeyText(key->key);
+        }
+        if (auto* value = dynamic_cast<const RegValueCreatedRecord*>(&record)) {
+            return RegistryKeyText(value->key) + "|" + value->valueName;
+        }
+        if (auto* value = dynamic_cast<const RegValueDataRecord*>(&record)) {
+            return RegistryKeyText(value->key) + "|" + value->valueName + "|" + std::to_string(value->type) +
+                   "|" + std::to_string(value->data.size());
+        }
+        if (auto* group = dynamic_cast<const GroupRecord*>(&record)) {
+            return group->group;
+        }
+        if (auto* item = dynamic_cast<const ItemCreatedRecord*>(&record)) {
+            return item->group + "|" + item->item;
+        }
+        if (auto* item = dynamic_cast<const ItemDeletedRecord*>(&record)) {
+            return item->group + "|" + std::to_string(item->description.size());
+        }
+        return "?";
     }
 
     std::string path_;
