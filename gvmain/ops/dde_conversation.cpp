@@ -105,7 +105,8 @@ bool DdeConversation::Request(const std::string& item, std::string& reply) {
     }
     ATOM name = ::GlobalAddAtomA(item.c_str());
     Await(name, false);
-    if (!::PostMessageA(server_, WM_DDE_REQUEST, reinterpret_cast<WPARAM>(window_), MAKELPARAM(CF_TEXT, name))) {
+    if (!::PostMessageA(server_, WM_DDE_REQUEST, reinterpret_cast<WPARAM>(window_),
+                        MAKELPARAM(CF_TEXT, name))) {
         ::GlobalDeleteAtom(name);
         return false;
     }
@@ -226,8 +227,7 @@ void DdeConversation::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         terminated_ = true;
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

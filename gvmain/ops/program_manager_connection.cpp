@@ -73,7 +73,8 @@ bool ProgramManagerConnection::StartProgramManager() {
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION started{};
     char command[] = "progman.exe";
-    if (!::CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
+    if (!::CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &started)) {
         return false;
     }
     ScopedHandle process(started.hProcess);

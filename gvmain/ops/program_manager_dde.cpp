@@ -26,6 +26,12 @@ std::string ShortCommandLine(const std::string& line) {
     return split.arguments.empty() ? program : program + " " + split.arguments;
 }
 
+// Without an icon path the program's own icon is meant; an empty field is
+// spelled out, as Wine's shell fails on it.
+std::string IconPath(const ProgramItem& item) {
+    return ShortPath(item.iconPath.empty() ? SplitCommandLine(item.commandLine).program : item.iconPath);
+}
+
 std::string Number(int value) {
     return std::to_string(value);
 }
@@ -120,15 +126,15 @@ bool DdeProgramManager::ShowGroup(const std::string& group, int showCommand) {
 }
 
 bool DdeProgramManager::AddItemFull(const ProgramItem& item) {
-    return conversation_.Execute(FormatText(
-        "[AddItem(%s, \"%s\", %s, %d, %d, %d, %s, %d, %d)]",
-        {ShortCommandLine(item.commandLine), item.title, ShortPath(item.iconPath), Number(item.iconIndex),
-         Number(item.x), Number(item.y), ShortPath(item.workingDirectory), Number(item.hotKey),
-         Number(item.minimized ? 1 : 0)}));
+    return conversation_.Execute(
+        FormatText("[AddItem(%s, \"%s\", %s, %d, %d, %d, %s, %d, %d)]",
+                   {ShortCommandLine(item.commandLine), item.title, IconPath(item), Number(item.iconIndex),
+                    Number(item.x), Number(item.y), ShortPath(item.workingDirectory), Number(item.hotKey),
+                    Number(item.minimized ? 1 : 0)}));
 }
 
 bool DdeProgramManager::AddItem(const ProgramItem& item) {
-    std::vector<std::string> fields = {ShortCommandLine(item.commandLine), item.title, ShortPath(item.iconPath),
+    std::vector<std::string> fields = {ShortCommandLine(item.commandLine), item.title, IconPath(item),
                                        Number(item.iconIndex)};
     if (item.workingDirectory.empty()) {
         return conversation_.Execute(FormatText("[AddItem(%s, \"%s\", %s, %d)]", fields));

@@ -56,7 +56,8 @@ bool CreatePmItem(const ProgramItem& item, OperationHost& host, OperationLog* lo
     return true;
 }
 
-bool DeletePmItem(const std::string& group, const std::string& title, OperationHost& host, OperationLog* log) {
+bool DeletePmItem(const std::string& group, const std::string& title, OperationHost& host,
+                  OperationLog* log) {
     PmSession session(host);
     if (!session.Connected()) {
         return false;

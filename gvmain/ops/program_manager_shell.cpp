@@ -96,10 +96,10 @@ bool ShellFolderProgramManager::Connect() {
     }
     auto initialize = reinterpret_cast<HRESULT(WINAPI*)(LPVOID)>(
         reinterpret_cast<void*>(::GetProcAddress(ole32_.Get(), "OleInitialize")));
-    coCreateInstance_ =
-        reinterpret_cast<CoCreateInstanceFn>(reinterpret_cast<void*>(::GetProcAddress(ole32_.Get(), "CoCreateInstance")));
-    auto uninitialize =
-        reinterpret_cast<OleUninitializeFn>(reinterpret_cast<void*>(::GetProcAddress(ole32_.Get(), "OleUninitialize")));
+    coCreateInstance_ = reinterpret_cast<CoCreateInstanceFn>(
+        reinterpret_cast<void*>(::GetProcAddress(ole32_.Get(), "CoCreateInstance")));
+    auto uninitialize = reinterpret_cast<OleUninitializeFn>(
+        reinterpret_cast<void*>(::GetProcAddress(ole32_.Get(), "OleUninitialize")));
     if (initialize == nullptr || coCreateInstance_ == nullptr || uninitialize == nullptr ||
         FAILED(initialize(nullptr))) {
         Disconnect();
@@ -171,7 +171,8 @@ bool ShellFolderProgramManager::ItemExists(const std::string& group, const std::
     return PathExists(ItemFile(group, title, ".lnk")) || PathExists(ItemFile(group, title, ".pif"));
 }
 
-bool ShellFolderProgramManager::GetItem(const std::string& group, const std::string& title, ProgramItem& item) {
+bool ShellFolderProgramManager::GetItem(const std::string& group, const std::string& title,
+                                        ProgramItem& item) {
     item = ProgramItem{};
     item.group = group;
     item.title = title;
@@ -197,7 +198,8 @@ bool ShellFolderProgramManager::SaveLink(const ProgramItem& item) {
     ComRef<IShellLinkA> link;
     ComRef<IPersistFile> file;
     if (coCreateInstance_ == nullptr || !CreateGroup(item.group) ||
-        FAILED(coCreateInstance_(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.Out()))) {
+        FAILED(
+            coCreateInstance_(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.Out()))) {
         return false;
     }
     CommandLine command = SplitCommandLine(item.commandLine);
@@ -218,7 +220,8 @@ bool ShellFolderProgramManager::LoadLink(const std::string& path, ProgramItem& i
     ComRef<IShellLinkA> link;
     ComRef<IPersistFile> file;
     if (coCreateInstance_ == nullptr ||
-        FAILED(coCreateInstance_(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.Out())) ||
+        FAILED(
+            coCreateInstance_(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.Out())) ||
         FAILED(link->QueryInterface(IID_IPersistFile, file.Out())) ||
         FAILED(file->Load(Wide(path).c_str(), STGM_READ))) {
         return false;
@@ -236,8 +239,8 @@ bool ShellFolderProgramManager::LoadLink(const std::string& path, ProgramItem& i
     link->GetWorkingDirectory(directory, sizeof directory);
     link->GetHotkey(&hotKey);
     link->GetShowCmd(&show);
-    std::string quoted = std::string(program).find(' ') == std::string::npos ? program
-                                                                              : "\"" + std::string(program) + "\"";
+    std::string quoted =
+        std::string(program).find(' ') == std::string::npos ? program : "\"" + std::string(program) + "\"";
     item.commandLine = arguments[0] == '\0' ? quoted : quoted + " " + arguments;
     item.iconPath = icon;
     item.iconIndex = iconIndex;

@@ -14,8 +14,8 @@ struct RootNames {
 };
 
 const RootNames roots[] = {
-    {"HKLM", "HKEY_LOCAL_MACHINE", HKEY_LOCAL_MACHINE}, {"HKCR", "HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT},
-    {"HKCU", "HKEY_CURRENT_USER", HKEY_CURRENT_USER},   {"HKUS", "HKEY_USERS", HKEY_USERS},
+    {"HKLM", "HKEY_LOCAL_MACHINE", HKEY_LOCAL_MACHINE},   {"HKCR", "HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT},
+    {"HKCU", "HKEY_CURRENT_USER", HKEY_CURRENT_USER},     {"HKUS", "HKEY_USERS", HKEY_USERS},
     {"HKCF", "HKEY_CURRENT_CONFIG", HKEY_CURRENT_CONFIG},
 };
 
@@ -172,8 +172,7 @@ bool CreateKey(const RegistryKey& key, OperationHost& host, OperationLog* log) {
     if (result == ERROR_SUCCESS) {
         return true;
     }
-    if (result != ERROR_FILE_NOT_FOUND || wanted.path.empty() ||
-        !CreateKey(Parent(wanted), host, log)) {
+    if (result != ERROR_FILE_NOT_FOUND || wanted.path.empty() || !CreateKey(Parent(wanted), host, log)) {
         Report(host, "Unable to create registration key %s", wanted);
         return false;
     }

@@ -119,8 +119,7 @@ bool ValueFromText(int32_t kind, const std::string& text, RegistryValue& value, 
         value.type = REG_MULTI_SZ;
         value.data = Lines(text);
         return true;
-    default:
-        return true;
+    default: return true;
     }
 }
 

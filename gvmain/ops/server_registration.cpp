@@ -38,7 +38,8 @@ bool RegisterServer(const std::string& path, bool registering, OperationHost& ho
                                 : CallEntryPoint(path, registering);
     if (!done) {
         host.ReportError(FormatText(
-            registering ? "Unable to register OLE2 server %s" : "Unable to unregister OLE2 server %s", {path}));
+            registering ? "Unable to register OLE2 server %s" : "Unable to unregister OLE2 server %s",
+            {path}));
     }
     return done;
 }

@@ -24,8 +24,8 @@ bool CopyOwnFiles(const UninstallerSetup& setup, OperationHost& host) {
     host.Notice(FormatText(host.Message(messageInstallingUninstaller), {setup.productName}));
     bool copied = true;
     for (const std::string& name : names) {
-        copied = copied && CopyFile(JoinPath(setup.runDirectory, name), JoinPath(setup.uninstallDirectory, name),
-                                    host, nullptr);
+        copied = copied && CopyFile(JoinPath(setup.runDirectory, name),
+                                    JoinPath(setup.uninstallDirectory, name), host, nullptr);
     }
     host.Notice(std::string());
     return copied;
@@ -37,7 +37,8 @@ bool Register(const UninstallerSetup& setup, OperationHost& host) {
         return false;  // a nameless product would write into the Uninstall key itself
     }
     std::string uninstaller = JoinPath(setup.uninstallDirectory, engineName);
-    return CreateKey(key, host, nullptr) && SetValue(key, "DisplayName", Text(setup.productName), host, nullptr) &&
+    return CreateKey(key, host, nullptr) &&
+           SetValue(key, "DisplayName", Text(setup.productName), host, nullptr) &&
            SetValue(key, "UninstallString", Text(uninstaller), host, nullptr);
 }
 

@@ -37,7 +37,7 @@ TEST(PmItemDescription, RoundTripsEveryFieldAtItsFullWidthInTheFixedLayout) {
     std::vector<uint8_t> bytes;
     ASSERT_TRUE(EncodeItemDescription(FullItem(), bytes));
     ASSERT_EQ(bytes.size(), programItemDescriptionSize);
-    EXPECT_EQ(bytes[128], 'V');  // the title follows the group's 128 bytes
+    EXPECT_EQ(bytes[128], 'V');    // the title follows the group's 128 bytes
     EXPECT_EQ(bytes[1096], 0xFE);  // icon index -2, little-endian
     EXPECT_EQ(bytes[1108], 0x41);
     EXPECT_EQ(bytes[1110], 1);

@@ -5,6 +5,7 @@
 // RECORDFILE. It signals EVENTBASE_ready once it serves and ends when
 // EVENTBASE_stop is set (or after a minute).
 #include <windows.h>
+// after windows.h, whose types it uses
 #include <ddeml.h>
 
 #include <algorithm>
@@ -34,7 +35,8 @@ bool Same(const std::string& a, const std::string& b) {
 }
 
 std::vector<Group>::iterator FindGroup(const std::string& name) {
-    return std::find_if(groups.begin(), groups.end(), [&](const Group& group) { return Same(group.name, name); });
+    return std::find_if(groups.begin(), groups.end(),
+                        [&](const Group& group) { return Same(group.name, name); });
 }
 
 std::vector<std::string> Arguments(const std::string& text) {
@@ -105,7 +107,8 @@ bool Execute(const std::string& commands) {
         size_t open = commands.find('(', at);
         size_t close = commands.find(")]", at);
         if (open == std::string::npos || close == std::string::npos || open > close ||
-            !Run(commands.substr(at + 1, open - at - 1), Arguments(commands.substr(open + 1, close - open - 1)))) {
+            !Run(commands.substr(at + 1, open - at - 1),
+                 Arguments(commands.substr(open + 1, close - open - 1)))) {
             return false;
         }
         at = close + 2;
@@ -125,10 +128,11 @@ std::string Reply(const std::string& item) {
     if (group == groups.end()) {
         return std::string();
     }
-    text = "\"" + group->name + "\"," + group->name + ".grp," + std::to_string(group->items.size()) + ",1\r\n";
+    text =
+        "\"" + group->name + "\"," + group->name + ".grp," + std::to_string(group->items.size()) + ",1\r\n";
     for (const Item& entry : group->items) {
-        text += "\"" + Field(entry, 1, "") + "\",\"" + Field(entry, 0, "") + "\"," + Field(entry, 6, "") + "," +
-                Field(entry, 2, "") + "," + Field(entry, 4, "-1") + "," + Field(entry, 5, "-1") + "," +
+        text += "\"" + Field(entry, 1, "") + "\",\"" + Field(entry, 0, "") + "\"," + Field(entry, 6, "") +
+                "," + Field(entry, 2, "") + "," + Field(entry, 4, "-1") + "," + Field(entry, 5, "-1") + "," +
                 Field(entry, 3, "0") + "," + Field(entry, 7, "0") + "," + Field(entry, 8, "0") + "\r\n";
     }
     return text;
@@ -150,7 +154,8 @@ HDDEDATA CALLBACK Callback(UINT type, UINT format, HCONV, HSZ topic, HSZ item, H
         std::string commands(size, '\0');
         ::DdeGetData(data, reinterpret_cast<BYTE*>(commands.data()), size, 0);
         commands.resize(commands.find('\0') == std::string::npos ? size : commands.find('\0'));
-        return reinterpret_cast<HDDEDATA>(static_cast<ULONG_PTR>(Execute(commands) ? DDE_FACK : DDE_FNOTPROCESSED));
+        return reinterpret_cast<HDDEDATA>(
+            static_cast<ULONG_PTR>(Execute(commands) ? DDE_FACK : DDE_FNOTPROCESSED));
     }
     case XTYP_REQUEST: {
         std::string text = format == CF_TEXT ? Reply(StringOf(item)) : std::string();
@@ -160,8 +165,7 @@ HDDEDATA CALLBACK Callback(UINT type, UINT format, HCONV, HSZ topic, HSZ item, H
         return ::DdeCreateDataHandle(instance, reinterpret_cast<BYTE*>(text.data()),
                                      static_cast<DWORD>(text.size() + 1), 0, item, CF_TEXT, 0);
     }
-    default:
-        return nullptr;
+    default: return nullptr;
     }
 }
 

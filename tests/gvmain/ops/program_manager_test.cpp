@@ -104,9 +104,9 @@ TEST(ProgramManagerDde, ARunningProgramManagerGetsTheCommandsAndTheUndoRestoresI
                             "[DeleteItem(\"Kept\")]",
                             "[DeleteGroup(\"Old Group\")]",
                         }));
-    EXPECT_EQ(capture.Lines(), (std::vector<std::string>{"12 Vorlen Test", "13 Vorlen Test|Vorlen",
-                                                         "13 Vorlen Test|Help", "13 Vorlen Test|Placed",
-                                                         "15 Old Group|1112", "14 Old Group"}));
+    EXPECT_EQ(capture.Lines(),
+              (std::vector<std::string>{"12 Vorlen Test", "13 Vorlen Test|Vorlen", "13 Vorlen Test|Help",
+                                        "13 Vorlen Test|Placed", "15 Old Group|1112", "14 Old Group"}));
 
     UndoLog(dir / "pm.log", host);
     EXPECT_FALSE(session->GroupExists("Vorlen Test"));
@@ -252,11 +252,10 @@ public:
 };
 
 // Registered only in the child, so that the normal run does not count it.
-const bool childRegistered = std::getenv(win95ChildVariable) != nullptr &&
-                             ::testing::RegisterTest("ShellFolderChild", "RoundTrip", nullptr, nullptr, __FILE__,
-                                                     __LINE__, []() -> ::testing::Test* {
-                                                         return new ShellFolderChild;
-                                                     }) != nullptr;
+const bool childRegistered =
+    std::getenv(win95ChildVariable) != nullptr &&
+    ::testing::RegisterTest("ShellFolderChild", "RoundTrip", nullptr, nullptr, __FILE__, __LINE__,
+                            []() -> ::testing::Test* { return new ShellFolderChild; }) != nullptr;
 
 // Sets a value under HKCU\Software\Wine for the life of the object.
 class WineSetting {
@@ -300,15 +299,16 @@ TEST(ProgramManagerShellFolders, OnWindows95WithoutProgramManagerItemsAreShortcu
     {
         WineSetting win95("", "Version", "win95");
         WineSetting noDisplay("\\Drivers", "Graphics", "null");
-        HDESK noDisplayDesktop = ::CreateDesktopA("gvtest_no_display", nullptr, nullptr, 0, GENERIC_ALL, nullptr);
+        HDESK noDisplayDesktop =
+            ::CreateDesktopA("gvtest_no_display", nullptr, nullptr, 0, GENERIC_ALL, nullptr);
         char desktop[] = "gvtest_no_display";
         ::SetEnvironmentVariableA(win95ChildVariable, "1");
         char self[MAX_PATH] = "";
         ::GetModuleFileNameA(nullptr, self, sizeof self);
         std::string command = "\"" + std::string(self) + "\" --gtest_filter=ShellFolderChild.*";
         SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-        ScopedHandle output(::CreateFileA((dir / "child.txt").c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
-                                          CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ScopedHandle output(::CreateFileA((dir / "child.txt").c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                                          &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
         startup.dwFlags = STARTF_USESTDHANDLES;
@@ -316,8 +316,8 @@ TEST(ProgramManagerShellFolders, OnWindows95WithoutProgramManagerItemsAreShortcu
         startup.hStdError = output.Get();
         startup.lpDesktop = desktop;
         PROCESS_INFORMATION started{};
-        BOOL ran = ::CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                                    &started);
+        BOOL ran = ::CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                                    &startup, &started);
         ::SetEnvironmentVariableA(win95ChildVariable, nullptr);
         ASSERT_TRUE(ran);
         ScopedHandle process(started.hProcess);

@@ -30,7 +30,8 @@ std::string Export(HKEY parent, const std::string& path) {
         DWORD nameLength = sizeof name;
         DWORD size = sizeof data;
         DWORD type = 0;
-        if (::RegEnumValueA(key.Get(), index, name, &nameLength, nullptr, &type, data, &size) != ERROR_SUCCESS) {
+        if (::RegEnumValueA(key.Get(), index, name, &nameLength, nullptr, &type, data, &size) !=
+            ERROR_SUCCESS) {
             break;
         }
         std::string line = "  " + std::string(name) + "=" + std::to_string(type) + ":";
@@ -91,8 +92,8 @@ TEST_F(Registry, AValueUnderTwoMissingLevelsLogsBothKeysParentsFirst) {
     ASSERT_TRUE(SetValue(Key("a\\b"), "v", Text("one"), host, &capture.log));
     ASSERT_TRUE(SetValue(Key("a\\b"), "v", Text("second"), host, &capture.log));
     std::string value = "HKCU\\" + Key("a\\b").path + "|v";
-    EXPECT_EQ(capture.Lines(), (std::vector<std::string>{Text16("a"), Text16("a\\b"), "18 " + value,
-                                                         "19 " + value + "|1|4"}));
+    EXPECT_EQ(capture.Lines(),
+              (std::vector<std::string>{Text16("a"), Text16("a\\b"), "18 " + value, "19 " + value + "|1|4"}));
     EXPECT_TRUE(host.errors.empty());
 }
 

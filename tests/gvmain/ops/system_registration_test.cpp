@@ -45,8 +45,8 @@ TEST(ServerRegistration, ALibraryIsCalledAtItsEntryPoint) {
     RegistryKey key{"Software\\GvmainTests\\Server", RootCurrentUser};
     auto registered = [&] {
         ScopedKey opened = OpenKey(key, host);
-        return opened.Valid() &&
-               ::RegQueryValueExA(opened.Get(), "Registered", nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+        return opened.Valid() && ::RegQueryValueExA(opened.Get(), "Registered", nullptr, nullptr, nullptr,
+                                                    nullptr) == ERROR_SUCCESS;
     };
     std::string library = test::ProgmanServer::BesideRunner("test_server.dll");
     ASSERT_TRUE(RegisterServer(library, true, host));
@@ -58,8 +58,9 @@ TEST(ServerRegistration, ALibraryIsCalledAtItsEntryPoint) {
     std::string noEntry = test::ProgmanServer::BesideRunner("lzpunz2.dll");
     EXPECT_FALSE(RegisterServer(noEntry, false, host));
     EXPECT_FALSE(RegisterServer("c:\\no such\\server.dll", true, host));
-    EXPECT_EQ(host.errors, (std::vector<std::string>{"Unable to unregister OLE2 server " + noEntry,
-                                                     "Unable to register OLE2 server c:\\no such\\server.dll"}));
+    EXPECT_EQ(host.errors,
+              (std::vector<std::string>{"Unable to unregister OLE2 server " + noEntry,
+                                        "Unable to register OLE2 server c:\\no such\\server.dll"}));
 }
 
 // Fonts come from the Linux side: the Wine prefix holds none of its own.
@@ -118,7 +119,8 @@ protected:
     ScratchDir dir;
     RecordingHost host;
     UninstallerSetup setup;
-    RegistryKey key{"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\GvTestProduct", RootLocalMachine};
+    RegistryKey key{"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\GvTestProduct",
+                    RootLocalMachine};
 };
 
 TEST_F(Uninstaller, OwnFilesAndTheUninstallEntryGoInPlaceAndTheItemStartsIt) {
