@@ -39,11 +39,29 @@ run_ctest() {
 
 run_ctest "$native"
 
+# Wine makes top-level windows (DDE conversations, dialogs) only with a
+# display, and a prefix's desktop keeps the display it was started with:
+# one Xvfb serves the prefix from its creation to the last test.
+start_display() {
+    local numberFile
+    numberFile=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$numberFile" >/dev/null 2>&1 &
+    xvfbPid=$!
+    for _ in $(seq 100); do
+        [[ -s "$numberFile" ]] && break
+        sleep 0.1
+    done
+    export DISPLAY=":$(cat "$numberFile")"
+    rm -f "$numberFile"
+}
+
+[[ -n "${DISPLAY:-}" ]] || start_display
 rm -rf "$WINEPREFIX" && mkdir -p "$WINEPREFIX"
 wineserver -p >/dev/null 2>&1
 wineboot -i >/dev/null 2>&1
 run_ctest "$win32"
 wineserver -k >/dev/null 2>&1
+[[ -z "${xvfbPid:-}" ]] || kill "$xvfbPid"
 
 echo "tests: $passed passed, $failed failed"
 exit $status

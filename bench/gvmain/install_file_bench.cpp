@@ -37,6 +37,7 @@ public:
     int Ask(const gvmain::Question&) override { return gvmain::secondButton; }
     bool Progress(uint32_t) override { return true; }
     void PumpMessages() override {}
+    void Notice(const std::string&) override {}
     bool ChangeDisk(int disk, bool force) override { return disk == 0 && !force; }
     std::string SourceDirectory() override { return source_; }
     void SetWindowsRestart() override {}

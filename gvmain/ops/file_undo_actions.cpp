@@ -2,10 +2,13 @@
 
 #include "gvmain/ops/file_names.h"
 #include "gvmain/ops/file_operations.h"
+#include "gvmain/ops/font_operations.h"
 #include "gvmain/ops/ini_operations.h"
 #include "gvmain/ops/ini_undo.h"
 #include "gvmain/ops/message_text.h"
 #include "gvmain/format/operation_log.h"
+#include "gvmain/ops/program_manager_operations.h"
+#include "gvmain/ops/registry_operations.h"
 #include "gvmain/ops/shared_files.h"
 #include "gvmain/ops/win32_handles.h"
 
@@ -92,12 +95,6 @@ bool FileUndoActions::UndoAttributesChanged(const std::string& path, uint32_t ol
     return SetAttributes(path, oldAttributes, host_, nullptr);
 }
 
-bool FileUndoActions::NotYetUndoable(int kind) {
-    host_.ReportError(
-        FormatText("This version cannot undo log records of kind %d yet", {std::to_string(kind)}));
-    return false;
-}
-
 bool FileUndoActions::UndoIniEntryAdded(const std::string& file, const std::string& section,
                                         const std::string& entry, int32_t occurrence) {
     return DeleteIniEntry(file, section, entry, occurrence, host_, nullptr);
@@ -123,46 +120,46 @@ bool FileUndoActions::UndoIniSectionDeleted(const std::string& file, const std::
     return AddIniSection(file, section, host_, nullptr);
 }
 
-bool FileUndoActions::UndoGroupCreated(const std::string&) {
-    return NotYetUndoable(LogGroupCreated);
+bool FileUndoActions::UndoGroupCreated(const std::string& group) {
+    return RemoveCreatedPmGroup(group, host_);
 }
 
-bool FileUndoActions::UndoItemCreated(const std::string&, const std::string&) {
-    return NotYetUndoable(LogItemCreated);
+bool FileUndoActions::UndoItemCreated(const std::string& group, const std::string& item) {
+    return DeletePmItem(group, item, host_, nullptr);
 }
 
-bool FileUndoActions::UndoGroupDeleted(const std::string&) {
-    return NotYetUndoable(LogGroupDeleted);
+bool FileUndoActions::UndoGroupDeleted(const std::string& group) {
+    return CreatePmGroup(group, host_, nullptr);
 }
 
-bool FileUndoActions::UndoItemDeleted(const std::string&, const std::vector<uint8_t>&) {
-    return NotYetUndoable(LogItemDeleted);
+bool FileUndoActions::UndoItemDeleted(const std::string& group, const std::vector<uint8_t>& description) {
+    return RestorePmItem(group, description, host_);
 }
 
-bool FileUndoActions::UndoRegKeyCreated(const RegistryKey&) {
-    return NotYetUndoable(LogRegKeyCreated);
+bool FileUndoActions::UndoRegKeyCreated(const RegistryKey& key) {
+    return RemoveCreatedKey(key, host_);
 }
 
-bool FileUndoActions::UndoRegKeyDeleted(const RegistryKey&) {
-    return NotYetUndoable(LogRegKeyDeleted);
+bool FileUndoActions::UndoRegKeyDeleted(const RegistryKey& key) {
+    return CreateKey(key, host_, nullptr);
 }
 
-bool FileUndoActions::UndoRegValueCreated(const RegistryKey&, const std::string&) {
-    return NotYetUndoable(LogRegValueCreated);
+bool FileUndoActions::UndoRegValueCreated(const RegistryKey& key, const std::string& valueName) {
+    return DeleteValue(key, valueName, host_, nullptr);
 }
 
-bool FileUndoActions::UndoRegValueChanged(const RegistryKey&, const std::string&, uint32_t,
-                                          const std::vector<uint8_t>&) {
-    return NotYetUndoable(LogRegValueChanged);
+bool FileUndoActions::UndoRegValueChanged(const RegistryKey& key, const std::string& valueName, uint32_t type,
+                                          const std::vector<uint8_t>& oldData) {
+    return SetValue(key, valueName, RegistryValue{type, oldData}, host_, nullptr);
 }
 
-bool FileUndoActions::UndoRegValueDeleted(const RegistryKey&, const std::string&, uint32_t,
-                                          const std::vector<uint8_t>&) {
-    return NotYetUndoable(LogRegValueDeleted);
+bool FileUndoActions::UndoRegValueDeleted(const RegistryKey& key, const std::string& valueName, uint32_t type,
+                                          const std::vector<uint8_t>& oldData) {
+    return SetValue(key, valueName, RegistryValue{type, oldData}, host_, nullptr);
 }
 
-bool FileUndoActions::UndoFontAdded(const std::string&) {
-    return NotYetUndoable(LogFontAdded);
+bool FileUndoActions::UndoFontAdded(const std::string& path) {
+    return RemoveFont(path, host_);
 }
 
 }  // namespace gvmain

@@ -1,7 +1,7 @@
-// Undoes the file, directory and INI records of the operation log (kinds
-// 0-11) through the same operations, recording nothing. The Program
-// Manager, registry and font kinds are not undone by this build yet: they
-// report so and fail.
+// Undoes the records of the operation log through the same operations
+// that made them, recording nothing: files and directories (kinds 0-6),
+// INI files (7-11), Program Manager groups and items (12-15), registry keys
+// and values (16-20) and fonts (21).
 #pragma once
 
 #include "gvmain/ops/operation_host.h"
@@ -42,7 +42,6 @@ public:
     bool UndoFontAdded(const std::string& path) override;
 
 private:
-    bool NotYetUndoable(int kind);
     bool DeleteSharedFile(const std::string& path);
 
     OperationHost& host_;

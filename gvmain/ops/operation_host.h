@@ -1,5 +1,6 @@
-// How the file operations talk to the install controller: message texts,
-// errors, questions, progress, media changes and the run's restart flags.
+// How the install operations talk to the install controller: message texts,
+// errors, questions, notices, progress, media changes and the run's restart
+// flags.
 // The controller implements it over its dialogs; tests record the calls.
 #pragma once
 
@@ -37,6 +38,8 @@ public:
     // The number of KB just written; false when the user cancelled.
     virtual bool Progress(uint32_t kb) = 0;
     virtual void PumpMessages() = 0;
+    // Shows a notice while a long step runs; an empty text hides it.
+    virtual void Notice(const std::string& text) = 0;
 
     // Makes disk `disk` (counted from 0) current. A disk already current is
     // not asked for again unless `force`. Returns false when the user gave

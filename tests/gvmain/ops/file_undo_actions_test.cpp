@@ -123,13 +123,6 @@ TEST_F(FileUndo, ACreatedDirectoryThatHoldsFilesGoesOnlyWithConsent) {
     EXPECT_EQ(host.questions[0].buttons, Buttons::YesNo);
 }
 
-TEST_F(FileUndo, KindsOfLaterOperationsFailWithAClearMessage) {
-    EXPECT_FALSE(undo.UndoRegKeyCreated(RegistryKey{"Software\\X", 0}));
-    EXPECT_FALSE(undo.UndoFontAdded("f.ttf"));
-    EXPECT_EQ(host.errors, (std::vector<std::string>{"This version cannot undo log records of kind 16 yet",
-                                                     "This version cannot undo log records of kind 21 yet"}));
-}
-
 // What an installation logs, read back and undone in reverse, leaves the
 // disk as it was.
 TEST_F(FileUndo, AnInstallationReadBackFromItsLogUndoesCompletely) {

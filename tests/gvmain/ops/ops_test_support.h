@@ -32,6 +32,7 @@ public:
     std::vector<uint32_t> progress;
     int cancelAfterBlocks = -1;
     int pumps = 0;
+    std::vector<std::string> notices;
     // Disk d (counted from 0) is the directory disks[d]; a forced change to
     // the current disk asks `onForcedChange` (the user gives up without it).
     std::vector<std::string> disks;
@@ -63,6 +64,7 @@ public:
         return cancelAfterBlocks < 0 || static_cast<int>(progress.size()) < cancelAfterBlocks;
     }
     void PumpMessages() override { ++pumps; }
+    void Notice(const std::string& text) override { notices.push_back(text); }
     bool ChangeDisk(int disk, bool force) override {
         diskChanges.emplace_back(disk, force);
         if (disk < 0 || disk >= static_cast<int>(disks.size())) {
@@ -205,7 +207,31 @@ private:
         if (auto* withPath = dynamic_cast<const PathRecord*>(&record)) {
             return kind + withPath->path;
         }
-        return kind + "?";
+        return kind + SystemFields(record);
+    }
+
+    // Registry and Program Manager records; old data as its byte count.
+    static std::string SystemFields(const LogRecord& record) {
+        if (auto* key = dynamic_cast<const RegKeyRecord*>(&record)) {
+            return RegistryKeyText(key->key);
+        }
+        if (auto* value = dynamic_cast<const RegValueCreatedRecord*>(&record)) {
+            return RegistryKeyText(value->key) + "|" + value->valueName;
+        }
+        if (auto* value = dynamic_cast<const RegValueDataRecord*>(&record)) {
+            return RegistryKeyText(value->key) + "|" + value->valueName + "|" + std::to_string(value->type) +
+                   "|" + std::to_string(value->data.size());
+        }
+        if (auto* group = dynamic_cast<const GroupRecord*>(&record)) {
+            return group->group;
+        }
+        if (auto* item = dynamic_cast<const ItemCreatedRecord*>(&record)) {
+            return item->group + "|" + item->item;
+        }
+        if (auto* item = dynamic_cast<const ItemDeletedRecord*>(&record)) {
+            return item->group + "|" + std::to_string(item->description.size());
+        }
+        return "?";
     }
 
     std::string path_;
