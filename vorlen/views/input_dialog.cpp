@@ -27,8 +27,8 @@ TInputDialog::TInputDialog(wxWindow* parent, const std::string& title, const std
                            const std::string& text)
     : wxDialog(parent, resourceId, platform::ToWx(title)) {
     const int width = ConvertDialogToPixels(wxSize(widthInDialogUnits, 0)).x;
-    auto* label = new wxStaticText(this, inputPrompt, platform::ToWx(prompt), wxDefaultPosition, wxDefaultSize,
-                                   wxST_ELLIPSIZE_MIDDLE | wxST_NO_AUTORESIZE);
+    auto* label = new wxStaticText(this, inputPrompt, platform::ToWx(prompt), wxDefaultPosition,
+                                   wxDefaultSize, wxST_ELLIPSIZE_MIDDLE | wxST_NO_AUTORESIZE);
     label->SetMinSize(wxSize(width, -1));
     auto* edit = new wxTextCtrl(this, inputText);
     edit->SetMaxLength(kMaxCategoryText);

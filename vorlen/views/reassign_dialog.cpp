@@ -82,7 +82,8 @@ void TReassignDlg::Fill() {
     FindWindow(reassignFirstLine)
         ->SetLabel(platform::ToWx("Some of your events are still assigned to " + removedType + "."));
     FindWindow(reassignSecondLine)
-        ->SetLabel(platform::ToWx("Vorlen will reassign the types for " + removedType + " to the following type."));
+        ->SetLabel(
+            platform::ToWx("Vorlen will reassign the types for " + removedType + " to the following type."));
     wxChoice* list = TargetList(this);
     list->Clear();
     for (const TypeNode& category : types)

@@ -84,7 +84,8 @@ TTypesDialog::TTypesDialog(wxWindow* parent, Typelist& types, Eventlist& events,
 // Controls are created in the order Tab visits them; the lists have a
 // fixed size, so that long names scroll instead of widening the dialog.
 void TTypesDialog::BuildCategories(wxSizer* sizer) {
-    auto* group = new wxStaticBoxSizer(new wxStaticBox(this, typesCategoriesGroup, "Categories"), wxHORIZONTAL);
+    auto* group =
+        new wxStaticBoxSizer(new wxStaticBox(this, typesCategoriesGroup, "Categories"), wxHORIZONTAL);
     auto* list = new wxListBox(this, typesList, wxDefaultPosition, ConvertDialogToPixels(wxSize(100, 110)), 0,
                                nullptr, wxLB_SINGLE | wxLB_SORT | wxLB_HSCROLL);
     list->SetMinSize(list->GetSize());
@@ -155,12 +156,12 @@ void TTypesDialog::MakeCurrent(TypeNode* category) {
         return;
     }
     FindWindow(typesCurrentName)->SetLabel(platform::ToWx(category->name.view()));
-    Control<wxCheckBox>(this, typesAutoDelete)->Set3StateValue(
-        static_cast<wxCheckBoxState>(category->defaultAutoDelete == 1 || category->defaultAutoDelete == 2
-                                         ? category->defaultAutoDelete
-                                         : 0));
+    int32_t autoDelete = category->defaultAutoDelete;
+    Control<wxCheckBox>(this, typesAutoDelete)
+        ->Set3StateValue(static_cast<wxCheckBoxState>(autoDelete == 1 || autoDelete == 2 ? autoDelete : 0));
     // Cut to the field's limit first: the toolkit empties a field given more.
-    Control<wxTextCtrl>(this, typesWhere)->ChangeValue(platform::ToWx(CategoryText(category->defaultLocation.view())));
+    Control<wxTextCtrl>(this, typesWhere)
+        ->ChangeValue(platform::ToWx(CategoryText(category->defaultLocation.view())));
     Control<wxTextCtrl>(this, typesWarning)->ChangeValue(std::to_string(category->defaultWarningDays));
     // A period out of range (a damaged file) selects nothing, and Set then
     // keeps it.
@@ -258,7 +259,8 @@ void TTypesDialog::OnSet(wxCommandEvent&) {
     CategoryDefaults defaults;
     defaults.autoDelete = Control<wxCheckBox>(this, typesAutoDelete)->Get3StateValue();
     defaults.location = platform::FromWx(Control<wxTextCtrl>(this, typesWhere)->GetValue());
-    defaults.warningDays = DecimalValue(platform::FromWx(Control<wxTextCtrl>(this, typesWarning)->GetValue()));
+    defaults.warningDays =
+        DecimalValue(platform::FromWx(Control<wxTextCtrl>(this, typesWarning)->GetValue()));
     int period = Control<wxChoice>(this, typesPeriod)->GetSelection();
     defaults.period = period == wxNOT_FOUND ? currentType->defaultPeriod : period;
     edits.Set(*currentType, defaults);

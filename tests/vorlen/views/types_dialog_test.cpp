@@ -1,8 +1,8 @@
 // The categories, reassign and input dialogs under Xvfb, driven through
 // their controls; nested dialogs and message boxes are answered by the test.
+#include "vorlen/views/types_dialog.h"
 #include "vorlen/views/input_dialog.h"
 #include "vorlen/views/reassign_dialog.h"
-#include "vorlen/views/types_dialog.h"
 
 #include "vorlen/platform/wx_text.h"
 
@@ -69,7 +69,6 @@ struct Database {
 
 class TypesDialogTest : public ::testing::Test, protected Database {
 protected:
-
     wxListBox* List() const { return static_cast<wxListBox*>(dialog.FindWindow(typesList)); }
     wxTextCtrl* Edit(int id) const { return static_cast<wxTextCtrl*>(dialog.FindWindow(id)); }
     wxCheckBox* AutoDelete() const { return static_cast<wxCheckBox*>(dialog.FindWindow(typesAutoDelete)); }
@@ -104,11 +103,18 @@ TEST_F(TypesDialogTest, ListsEveryCategorySortedWithNoneCurrent) {
     EXPECT_EQ(Listed().back(), "Work");
     EXPECT_EQ(dialog.FindWindow(typesCurrentName)->GetLabel(), "<NONE>");
     EXPECT_EQ(dialog.CurrentType(), nullptr);
-    EXPECT_EQ(Items(Period()), (std::vector<std::string>{"Undefined", "Once Off", "Weekly", "Biweekly", "Monthly",
-                                                        "Custom Reoccuring", "Yearly", "Special Monthly"}));
-    for (auto [id, text] : {std::pair{typesCategoriesGroup, "Categories"}, {typesDefaultsGroup, "Defaults"},
-                            {typesAdd, "Add"}, {typesRename, "Rename"}, {typesDelete, "Delete"}, {typesSet, "Set"},
-                            {typesAutoDelete, "Automatically Delete"}, {typesOk, "OK"}, {typesCancel, "Cancel"},
+    EXPECT_EQ(Items(Period()),
+              (std::vector<std::string>{"Undefined", "Once Off", "Weekly", "Biweekly", "Monthly",
+                                        "Custom Reoccuring", "Yearly", "Special Monthly"}));
+    for (auto [id, text] : {std::pair{typesCategoriesGroup, "Categories"},
+                            {typesDefaultsGroup, "Defaults"},
+                            {typesAdd, "Add"},
+                            {typesRename, "Rename"},
+                            {typesDelete, "Delete"},
+                            {typesSet, "Set"},
+                            {typesAutoDelete, "Automatically Delete"},
+                            {typesOk, "OK"},
+                            {typesCancel, "Cancel"},
                             {typesHelp, "Help"}})
         EXPECT_EQ(dialog.FindWindow(id)->GetLabel(), text) << id;
 
@@ -135,10 +141,12 @@ TEST_F(TypesDialogTest, ListsEveryCategorySortedWithNoneCurrent) {
 
 TEST_F(TypesDialogTest, AddRefusesAnExistingNameAndKeepsTheSelection) {
     Select("Holiday");
-    wxTEST_DIALOG(Press(&dialog, typesAdd), Input("New Event Type", "Enter the type name:", "Meeting"),
-                  Message("Type cannot be added. Possible causes: 1) Already exists, 2) Low Memory", "Notice"));
+    wxTEST_DIALOG(
+        Press(&dialog, typesAdd), Input("New Event Type", "Enter the type name:", "Meeting"),
+        Message("Type cannot be added. Possible causes: 1) Already exists, 2) Low Memory", "Notice"));
     EXPECT_EQ(file.saved, 1);
-    wxTEST_DIALOG(Press(&dialog, typesAdd), Input("New Event Type", "Enter the type name:", "Party", inputCancel));
+    wxTEST_DIALOG(Press(&dialog, typesAdd),
+                  Input("New Event Type", "Enter the type name:", "Party", inputCancel));
     wxTEST_DIALOG(Press(&dialog, typesAdd), Input("New Event Type", "Enter the type name:", ""));
     EXPECT_EQ(types.count, 16);
     EXPECT_EQ(file.saved, 1);
