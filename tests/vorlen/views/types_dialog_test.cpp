@@ -13,6 +13,7 @@
 #include <wx/listbox.h>
 #include <wx/msgdlg.h>
 #include <wx/textctrl.h>
+#include <wx/uiaction.h>
 
 #include <gtest/gtest.h>
 
@@ -249,6 +250,25 @@ TEST_F(TypesDialogTest, SetReadsTheFieldsAndTheWarningAsADecimal) {
     Edit(typesWarning)->ChangeValue("abc");
     Press(&dialog, typesSet);
     EXPECT_EQ(work->defaultWarningDays, 0);
+}
+
+TEST_F(TypesDialogTest, AltAndTheFirstLetterPressTheButtons) {
+    dialog.Show();
+    List()->SetFocus();
+    test::LetEventsRun(300);
+    bool asked = false;
+    wxUIActionSimulator keys;
+    wxTEST_DIALOG(
+        {
+            keys.Char('a', wxMOD_ALT);
+            test::LetEventsRun(300);
+        },
+        AnswerModal<TInputDialog>([&](TInputDialog*) {
+            asked = true;
+            return int(inputCancel);
+        }));
+    EXPECT_TRUE(asked);
+    dialog.Hide();
 }
 
 // Long names are shortened on screen: the dialogs keep their width.
