@@ -15,6 +15,7 @@
 #include "vorlen/shell/statistics_dialog.h"
 #include "vorlen/shell/window_ui.h"
 #include "vorlen/store/vcalendar.h"
+#include "vorlen/views/types_dialog.h"
 #include "vorlen/resources/program_icon_svg.h"
 
 #include <wx/app.h>
@@ -72,6 +73,7 @@ wxBEGIN_EVENT_TABLE(TVorlenApp, wxEvtHandler)
     EVT_MENU(cmCalendar, TVorlenApp::OnScreen)
     EVT_MENU(cmToday, TVorlenApp::OnScreen)
     EVT_MENU(cmCompress, TVorlenApp::OnCompress)
+    EVT_MENU(cmCategories, TVorlenApp::OnCategories)
     EVT_MENU(cmSetupWizard, TVorlenApp::OnSetupWizard)
     EVT_MENU(cmOptions, TVorlenApp::OnOptions)
     EVT_MENU(cmHelpContents, TVorlenApp::OnHelpContents)
@@ -82,6 +84,7 @@ wxBEGIN_EVENT_TABLE(TVorlenApp, wxEvtHandler)
     EVT_UPDATE_UI(cmSave, TVorlenApp::OnUpdateSave)
     EVT_UPDATE_UI(cmPaste, TVorlenApp::OnUpdatePaste)
     EVT_UPDATE_UI(cmDelete, TVorlenApp::OnUpdateDelete)
+    EVT_UPDATE_UI(cmCategories, TVorlenApp::OnUpdateCategories)
     EVT_UPDATE_UI(cmTitleScreen, TVorlenApp::OnUpdateScreen)
     EVT_UPDATE_UI(cmInfoTree, TVorlenApp::OnUpdateScreen)
     EVT_UPDATE_UI(cmEventList, TVorlenApp::OnUpdateScreen)
@@ -465,6 +468,14 @@ void TVorlenApp::OnCompress(wxCommandEvent&) {
     FullViewRefresh();
 }
 
+// The dialog changes the lists as it goes: Cancel keeps those changes, and
+// only OK over changed data shows them afresh.
+void TVorlenApp::OnCategories(wxCommandEvent&) {
+    TTypesDialog dialog(frame_, document_.types, document_.events, document_.file);
+    if (dialog.ShowModal() == typesOk && document_.file.saved == 0)
+        FullViewRefresh();
+}
+
 void TVorlenApp::OnSetupWizard(wxCommandEvent&) {
     RunSetupWizard();
 }
@@ -514,6 +525,10 @@ void TVorlenApp::OnUpdatePaste(wxUpdateUIEvent& event) {
 
 void TVorlenApp::OnUpdateDelete(wxUpdateUIEvent& event) {
     event.Enable(frame_ && frame_->CurrentScreen() == ScreenInfoTree);
+}
+
+void TVorlenApp::OnUpdateCategories(wxUpdateUIEvent& event) {
+    event.Enable(document_.HasValidData());
 }
 
 void TVorlenApp::OnUpdateScreen(wxUpdateUIEvent& event) {

@@ -7,12 +7,14 @@
 #include "vorlen/shell/main_frame.h"
 #include "vorlen/shell/setup_wizard_dialog.h"
 #include "vorlen/shell/statistics_dialog.h"
+#include "vorlen/views/types_dialog.h"
 #include "tests/vorlen/support/config_home.h"
 
 #include "../gui/gui_support.h"
 
 #include <wx/aui/auibar.h>
 #include <wx/filedlg.h>
+#include <wx/listbox.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
 #include <wx/notebook.h>
@@ -224,6 +226,24 @@ TEST_F(ApplicationTest, PropertiesMarkTheDataUnsaved) {
     app->Frame()->ProcessWindowEvent(properties);
     EXPECT_TRUE(app->Data().IsUnsaved());
     EXPECT_TRUE(MenuEnabled(cmSave));
+    CloseFrame();
+}
+
+TEST_F(ApplicationTest, CategoriesWorkOnTheOpenDataAndCancelKeepsTheChanges) {
+    Start();
+    EXPECT_TRUE(MenuEnabled(cmCategories));
+    ASSERT_NE(app->Data().types.Find("Buisness"), nullptr);
+    wxCommandEvent categories(wxEVT_MENU, cmCategories);
+    wxTEST_DIALOG(app->Frame()->ProcessWindowEvent(categories), AnswerModal<TTypesDialog>([](TTypesDialog* dialog) {
+                      auto* list = static_cast<wxListBox*>(dialog->FindWindow(typesList));
+                      list->SetStringSelection("Buisness");
+                      wxCommandEvent selected(wxEVT_LISTBOX, typesList);
+                      list->GetEventHandler()->ProcessEvent(selected);
+                      test::Press(dialog, typesDelete);  // no event uses it: no question
+                      return int(typesCancel);
+                  }));
+    EXPECT_EQ(app->Data().types.Find("Buisness"), nullptr);
+    EXPECT_TRUE(app->Data().IsUnsaved());
     CloseFrame();
 }
 
