@@ -172,7 +172,7 @@ bool TVorlenApp::LoadDataFile(const std::string& name, bool merge) {
         if (answer == wxCANCEL || (answer == wxYES && !SaveData()))
             return false;
     }
-    ShowLoadOutcome(document_.Load(name, merge, platform::ReadSettings().archiveFile, facts_.today, *ui_));
+    ShowLoadOutcome(document_.Load(name, merge, platform::ReadSettings().archiveFile, Date::Today(), *ui_));
     return true;
 }
 
@@ -262,7 +262,7 @@ bool TVorlenApp::RunSetupWizard() {
         return true;
     }
     if (!wxFileExists(platform::FileNameToWx(name))) {
-        if (document_.CreateNew(name, facts_.today))
+        if (document_.CreateNew(name, Date::Today()))
             WriteDefaultFile(name);
         else
             ShowMessage("Cannot Create New Data", "Error", wxOK | wxICON_INFORMATION);
@@ -358,7 +358,7 @@ void TVorlenApp::OnNew(wxCommandEvent&) {
     std::string name = AskFileName("Create New Data", true, dataFileFilter);
     if (name.empty())
         return;
-    if (!document_.CreateNew(name, facts_.today)) {
+    if (!document_.CreateNew(name, Date::Today())) {
         ShowMessage("Cannot Create New Data", "Error", wxOK | wxICON_INFORMATION);
         return;
     }
@@ -463,7 +463,7 @@ void TVorlenApp::OnCompress(wxCommandEvent&) {
     }
     document_.reminders.Clear();
     WindowCompressPrompts prompts(frame_);
-    store::Compress(document_.events, document_.file, false, platform::ReadSettings().archiveFile, facts_.today,
+    store::Compress(document_.events, document_.file, false, platform::ReadSettings().archiveFile, Date::Today(),
                     prompts);
     FullViewRefresh();
 }

@@ -104,7 +104,7 @@ private:
     void OnUpdateScreen(wxUpdateUIEvent&);
     void OnContextHelp(wxCommandEvent&);
 
-    shell::StartupFacts facts_;
+    shell::StartupFacts facts_;  // as the process started; commands later take the day they run on
     shell::StartupState state_;
     shell::Document document_;
     std::unique_ptr<shell::WindowUi> ui_;
