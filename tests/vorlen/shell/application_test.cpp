@@ -3,6 +3,7 @@
 // the window state kept across runs and the file type registration.
 #include "vorlen/shell/application.h"
 
+#include "vorlen/platform/help.h"
 #include "vorlen/platform/settings.h"
 #include "vorlen/shell/main_frame.h"
 #include "vorlen/shell/setup_wizard_dialog.h"
@@ -255,6 +256,20 @@ TEST_F(ApplicationTest, CompressRefusesAnArchiveFile) {
                   Message("The currently opened file is marked an archive file and therefore you cannot use this "
                           "command.",
                           "Invalid Action"));
+    CloseFrame();
+}
+
+TEST_F(ApplicationTest, ContextHelpModeOpensTheCommandsTopicInsteadOfRunningIt) {
+    Start();
+    wxCommandEvent contextHelp(wxEVT_MENU, cmContextHelp);
+    app->Frame()->ProcessWindowEvent(contextHelp);
+    EXPECT_TRUE(app->HelpMode());
+    // The about box would be a modal dialog; none may appear.
+    wxCommandEvent about(wxEVT_MENU, cmAbout);
+    wxTestingModalHook noDialog;  // fails the test on any modal dialog
+    app->Frame()->ProcessWindowEvent(about);
+    EXPECT_FALSE(app->HelpMode());
+    platform::CloseHelp();
     CloseFrame();
 }
 
