@@ -100,6 +100,7 @@ private:
     void OnUpdateSave(wxUpdateUIEvent&);
     void OnUpdatePaste(wxUpdateUIEvent&);
     void OnUpdateDelete(wxUpdateUIEvent&);
+    void OnUpdateNewEvent(wxUpdateUIEvent&);
     void OnUpdateScreen(wxUpdateUIEvent&);
     void OnContextHelp(wxCommandEvent&);
 
