@@ -589,6 +589,8 @@ void TEventEditDlg::OnBrowseSound(wxCommandEvent&) {
     if (chooser.ShowModal() != wxID_OK)
         return;
     wxString chosen = chooser.GetPath();
+    if (chosen.empty())
+        return;
     if (!wxFileName::FileExists(chosen)) {
         ShowError(FromWx("The sound file \"" + chosen + "\" does not exist."));
         return;
