@@ -35,8 +35,7 @@ using views::LimitedText;
 constexpr int defaultAppointmentMinutes = 30;
 
 // Sounds that the alarm's player (libcanberra) plays.
-constexpr char soundFilter[] =
-    "Sound Files (*.WAV;*.OGG;*.OGA)|*.WAV;*.OGG;*.OGA|All Files (*.*)|*";
+constexpr char soundFilter[] = "Sound Files (*.WAV;*.OGG;*.OGA)|*.WAV;*.OGG;*.OGA|All Files (*.*)|*";
 
 constexpr char calendarSvg[] =
     "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"16\" height=\"16\" viewBox=\"0 0 16 16\">"
@@ -46,18 +45,19 @@ constexpr char calendarSvg[] =
     "height=\"2\"/><rect x=\"10\" y=\"8\" width=\"2\" height=\"2\"/><rect x=\"4\" y=\"11\" width=\"2\" "
     "height=\"2\"/><rect x=\"7\" y=\"11\" width=\"2\" height=\"2\"/></g></svg>";
 
-constexpr int alarmControls[] = {eventAlarmLabel, eventAlarm,      eventAlarmMinutes,
-                                 eventSoundLabel, eventSound,      eventBrowse};
+constexpr int alarmControls[] = {eventAlarmLabel, eventAlarm, eventAlarmMinutes,
+                                 eventSoundLabel, eventSound, eventBrowse};
 constexpr int expiryControls[] = {eventExpiresLabel, eventExpires, eventExpiresCalendar};
 constexpr int generalControls[] = {
-    eventDescriptionLabel, eventDescription, eventWhereLabel,      eventWhere,       eventCategoryLabel,
-    eventCategory,         eventStartDateLabel, eventStartDate,    eventStartCalendar, eventStartTimeLabel,
-    eventStartTime,        eventFinishDateLabel, eventFinishDate,  eventFinishCalendar, eventFinishTimeLabel,
-    eventFinishTime,       eventWarningLabel,  eventWarningDays,   eventWarningAfterLabel, periodGroup};
+    eventDescriptionLabel, eventDescription,    eventWhereLabel,        eventWhere,
+    eventCategoryLabel,    eventCategory,       eventStartDateLabel,    eventStartDate,
+    eventStartCalendar,    eventStartTimeLabel, eventStartTime,         eventFinishDateLabel,
+    eventFinishDate,       eventFinishCalendar, eventFinishTimeLabel,   eventFinishTime,
+    eventWarningLabel,     eventWarningDays,    eventWarningAfterLabel, periodGroup};
 constexpr int periodTextControls[] = {eventPeriodText};
 constexpr int everyControls[] = {eventEveryLabel, eventEvery, eventEveryDaysLabel};
-constexpr int positionControls[] = {eventPositionThe, eventPositionOrdinal, eventPositionWeekday, eventPositionOf,
-                                    eventPositionMonth};
+constexpr int positionControls[] = {eventPositionThe, eventPositionOrdinal, eventPositionWeekday,
+                                    eventPositionOf, eventPositionMonth};
 constexpr int advancedControls[] = {eventExpiresLabel, eventExpires, eventExpiresCalendar, eventAutoDelete,
                                     eventAlarmLabel,   eventAlarm,   eventAlarmMinutes,    eventSoundLabel,
                                     eventSound,        eventBrowse,  eventExtraLabel,      eventExtraInfo};
@@ -67,20 +67,34 @@ struct HelpOfControl {
     help::Topic topic;
 };
 constexpr HelpOfControl controlHelp[] = {
-    {periodOnceOff, help::eventPeriod},       {periodDaily, help::eventPeriod},
-    {periodWeekly, help::eventPeriod},        {periodBiweekly, help::eventPeriod},
-    {periodMonthlyByDay, help::eventPeriod},  {periodMonthlyByPosition, help::eventPeriod},
-    {periodYearly, help::eventPeriod},        {eventEvery, help::eventEvery},
-    {eventPositionOrdinal, help::eventPosition}, {eventPositionWeekday, help::eventPosition},
-    {eventPositionMonth, help::eventPosition}, {eventDescription, help::eventDescription},
-    {eventCategory, help::eventCategory},     {eventWhere, help::eventWhere},
-    {eventWarningDays, help::eventWarning},   {eventStartDate, help::eventStart},
-    {eventStartCalendar, help::eventStart},   {eventStartTime, help::eventStart},
-    {eventFinishDate, help::eventFinish},     {eventFinishCalendar, help::eventFinish},
-    {eventFinishTime, help::eventFinish},     {eventExpires, help::eventExpires},
-    {eventExpiresCalendar, help::eventExpires}, {eventAutoDelete, help::eventAutoDelete},
-    {eventExtraInfo, help::eventExtra},       {eventSound, help::eventSound},
-    {eventBrowse, help::eventSound},          {eventAlarm, help::eventAlarm},
+    {periodOnceOff, help::eventPeriod},
+    {periodDaily, help::eventPeriod},
+    {periodWeekly, help::eventPeriod},
+    {periodBiweekly, help::eventPeriod},
+    {periodMonthlyByDay, help::eventPeriod},
+    {periodMonthlyByPosition, help::eventPeriod},
+    {periodYearly, help::eventPeriod},
+    {eventEvery, help::eventEvery},
+    {eventPositionOrdinal, help::eventPosition},
+    {eventPositionWeekday, help::eventPosition},
+    {eventPositionMonth, help::eventPosition},
+    {eventDescription, help::eventDescription},
+    {eventCategory, help::eventCategory},
+    {eventWhere, help::eventWhere},
+    {eventWarningDays, help::eventWarning},
+    {eventStartDate, help::eventStart},
+    {eventStartCalendar, help::eventStart},
+    {eventStartTime, help::eventStart},
+    {eventFinishDate, help::eventFinish},
+    {eventFinishCalendar, help::eventFinish},
+    {eventFinishTime, help::eventFinish},
+    {eventExpires, help::eventExpires},
+    {eventExpiresCalendar, help::eventExpires},
+    {eventAutoDelete, help::eventAutoDelete},
+    {eventExtraInfo, help::eventExtra},
+    {eventSound, help::eventSound},
+    {eventBrowse, help::eventSound},
+    {eventAlarm, help::eventAlarm},
 };
 
 const char* const ordinalNames[] = {"First", "Second", "Third", "Fourth", "Fifth"};
@@ -103,7 +117,7 @@ wxStaticText* Label(wxWindow* parent, int id, const char* text) {
 
 // A one-line edit wide enough for `sample` at any scale.
 wxTextCtrl* MakeEdit(wxWindow* parent, int id, const char* sample, std::size_t limit = views::kEventTextLimit,
-                 const wxValidator& validator = wxDefaultValidator) {
+                     const wxValidator& validator = wxDefaultValidator) {
     auto* edit = new wxTextCtrl(parent, id, wxEmptyString, wxDefaultPosition, wxDefaultSize, 0, validator);
     edit->SetMaxLength(static_cast<unsigned long>(limit));
     if (sample)
@@ -147,6 +161,7 @@ wxBEGIN_EVENT_TABLE(TEventEditDlg, wxDialog)
     EVT_BUTTON(eventFinishCalendar, TEventEditDlg::OnCalendarButton)
     EVT_BUTTON(eventExpiresCalendar, TEventEditDlg::OnCalendarButton)
     EVT_HELP(wxID_ANY, TEventEditDlg::OnContextHelp)
+    EVT_CHAR_HOOK(TEventEditDlg::OnCharHook)
     EVT_CLOSE(TEventEditDlg::OnClose)
 wxEND_EVENT_TABLE()
 
@@ -195,10 +210,12 @@ wxWindow* TEventEditDlg::BuildGeneralPage(wxWindow* tabs) {
     for (const TypeNode& type : data.types)
         category->Append(ToWx(type.name.view()));
     fields->Add(category, 1, wxEXPAND);
+    // Created in the order Tab visits them.
+    wxSizer* dates = BuildDateRows(page);
 
     auto* warning = new wxBoxSizer(wxHORIZONTAL);
-    warning->Add(Label(page, eventWarningLabel, "Show &Reminders beginning"), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT,
-                 gap);
+    warning->Add(Label(page, eventWarningLabel, "Show &Reminders beginning"), 0,
+                 wxALIGN_CENTER_VERTICAL | wxRIGHT, gap);
     warning->Add(DigitsEdit(page, eventWarningDays), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, gap);
     warning->Add(Label(page, eventWarningAfterLabel, "days beforehand"), 0, wxALIGN_CENTER_VERTICAL);
 
@@ -209,7 +226,7 @@ wxWindow* TEventEditDlg::BuildGeneralPage(wxWindow* tabs) {
 
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(fields, 0, wxEXPAND | wxALL, FromDIP(10));
-    sizer->Add(BuildDateRows(page), 0, wxLEFT | wxRIGHT | wxBOTTOM, FromDIP(10));
+    sizer->Add(dates, 0, wxLEFT | wxRIGHT | wxBOTTOM, FromDIP(10));
     sizer->Add(warning, 0, wxLEFT | wxRIGHT | wxBOTTOM, FromDIP(10));
     sizer->Add(period, 1, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, FromDIP(10));
     page->SetSizer(sizer);
@@ -246,8 +263,8 @@ wxSizer* TEventEditDlg::BuildDateRows(wxWindow* page) {
 wxSizer* TEventEditDlg::BuildPeriodSettings(wxWindow* page) {
     const int gap = FromDIP(6);
     auto* settings = new wxBoxSizer(wxVERTICAL);
-    auto* text = new wxStaticText(page, eventPeriodText, "No Extra Information", wxDefaultPosition, wxDefaultSize,
-                                  wxST_NO_AUTORESIZE);
+    auto* text = new wxStaticText(page, eventPeriodText, "No Extra Information", wxDefaultPosition,
+                                  wxDefaultSize, wxST_NO_AUTORESIZE);
     text->SetMinSize(wxSize(text->GetTextExtent("Occurs every second week on Wednesday").x + gap, -1));
     settings->Add(text, 0, wxEXPAND);
 
@@ -295,15 +312,17 @@ wxWindow* TEventEditDlg::BuildAdvancedPage(wxWindow* tabs) {
     grid->Add(MakeEdit(page, eventSound, nullptr), 1, wxEXPAND | wxALIGN_CENTER_VERTICAL);
     grid->Add(new wxButton(page, eventBrowse, "&Browse..."), 0, wxALIGN_CENTER_VERTICAL);
 
-    auto* autoDelete = new wxCheckBox(page, eventAutoDelete, "Automatically De&lete:", wxDefaultPosition,
-                                      wxDefaultSize, wxCHK_3STATE | wxCHK_ALLOW_3RD_STATE_FOR_USER | wxALIGN_RIGHT);
+    auto* autoDelete =
+        new wxCheckBox(page, eventAutoDelete, "Automatically De&lete:", wxDefaultPosition, wxDefaultSize,
+                       wxCHK_3STATE | wxCHK_ALLOW_3RD_STATE_FOR_USER | wxALIGN_RIGHT);
     auto* extra = new wxTextCtrl(page, eventExtraInfo, wxEmptyString, wxDefaultPosition,
                                  wxSize(-1, GetCharHeight() * 6), wxTE_MULTILINE);
 
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(grid, 0, wxEXPAND | wxALL, FromDIP(10));
     sizer->Add(autoDelete, 0, wxLEFT | wxRIGHT | wxBOTTOM, FromDIP(10));
-    sizer->Add(Label(page, eventExtraLabel, "Extra &Information (not displayed)"), 0, wxLEFT | wxRIGHT, FromDIP(10));
+    sizer->Add(Label(page, eventExtraLabel, "Extra &Information (not displayed)"), 0, wxLEFT | wxRIGHT,
+               FromDIP(10));
     sizer->Add(extra, 1, wxEXPAND | wxALL, FromDIP(10));
     page->SetSizer(sizer);
     // The order of the page's fields for Tab: the check box comes after the
@@ -339,8 +358,8 @@ void TEventEditDlg::SetEvent(EventNode* event) {
 }
 
 void TEventEditDlg::ClearFields() {
-    for (int id : {eventDescription, eventWhere, eventStartDate, eventStartTime, eventFinishDate, eventFinishTime,
-                   eventExpires, eventAlarm, eventSound, eventExtraInfo})
+    for (int id : {eventDescription, eventWhere, eventStartDate, eventStartTime, eventFinishDate,
+                   eventFinishTime, eventExpires, eventAlarm, eventSound, eventExtraInfo})
         Edit(id)->ChangeValue(wxEmptyString);
     Edit(eventWarningDays)->ChangeValue("0");
     Edit(eventEvery)->ChangeValue("1");
@@ -381,7 +400,8 @@ void TEventEditDlg::PresetFromEvent(const EventNode& event) {
     // A date kept without its year (an anniversary) shows as day and month,
     // the form it was typed in and is read back from.
     bool yearless = event.startDate.year == 0 && views::IsValidDayMonth(event.startDate);
-    Edit(eventStartDate)->ChangeValue(yearless ? ToWx(event.startDate.DayMonthText()) : DateText(event.startDate));
+    Edit(eventStartDate)
+        ->ChangeValue(yearless ? ToWx(event.startDate.DayMonthText()) : DateText(event.startDate));
     if (event.extraInfo.has_value())
         Edit(eventExtraInfo)->ChangeValue(ToWx(event.extraInfo.view()));
     Edit(eventSound)->ChangeValue(platform::FileNameToWx(event.soundFile.view()));
@@ -392,7 +412,7 @@ void TEventEditDlg::PresetFromEvent(const EventNode& event) {
     }
     wxCheckBoxState states[] = {wxCHK_UNCHECKED, wxCHK_CHECKED, wxCHK_UNDETERMINED};
     AutoDeleteBox()->Set3StateValue(event.autoDelete >= 0 && event.autoDelete <= 2 ? states[event.autoDelete]
-                                                                                    : wxCHK_UNCHECKED);
+                                                                                   : wxCHK_UNCHECKED);
     if (event.endDate.day != 0)
         Edit(eventFinishDate)->ChangeValue(DateText(event.endDate));
     if (event.endTime.IsValid())
@@ -488,7 +508,8 @@ void TEventEditDlg::OnCategoryLeft(wxFocusEvent& event) {
         warning->ChangeValue(wxString::Format("%d", type->defaultWarningDays));
     wxCheckBoxState states[] = {wxCHK_UNCHECKED, wxCHK_CHECKED, wxCHK_UNDETERMINED};
     int autoDelete = type->defaultAutoDelete;
-    AutoDeleteBox()->Set3StateValue(autoDelete >= 0 && autoDelete <= 2 ? states[autoDelete] : wxCHK_UNCHECKED);
+    AutoDeleteBox()->Set3StateValue(autoDelete >= 0 && autoDelete <= 2 ? states[autoDelete]
+                                                                       : wxCHK_UNCHECKED);
 }
 
 bool TEventEditDlg::CheckDateField(int id, Date* read) {
@@ -620,7 +641,8 @@ views::EventForm TEventEditDlg::ReadForm() const {
     default: form.autoDelete = 0; break;
     }
     form.period = PeriodOfRadio(selectedPeriodId);
-    form.position = {Choice(eventPositionOrdinal)->GetSelection() + 1, Choice(eventPositionWeekday)->GetSelection() + 1,
+    form.position = {Choice(eventPositionOrdinal)->GetSelection() + 1,
+                     Choice(eventPositionWeekday)->GetSelection() + 1,
                      Choice(eventPositionMonth)->GetSelection()};
     return form;
 }
@@ -666,6 +688,19 @@ void TEventEditDlg::OnContextHelp(wxHelpEvent& event) {
         }
     }
     event.Skip();
+}
+
+// GTK has no help key of its own: F1 asks for the help of the field that
+// has the focus, as the platform's help request does elsewhere.
+void TEventEditDlg::OnCharHook(wxKeyEvent& event) {
+    wxWindow* focus = FindFocus();
+    if (event.GetKeyCode() != WXK_F1 || event.HasAnyModifiers() || !focus) {
+        event.Skip();
+        return;
+    }
+    wxHelpEvent help(wxEVT_HELP, focus->GetId());
+    help.SetEventObject(focus);
+    ProcessWindowEvent(help);
 }
 
 void TEventEditDlg::ShowError(const std::string& text, long icon) {

@@ -143,6 +143,7 @@ private:
     void OnCancel(wxCommandEvent& event);
     void OnHelp(wxCommandEvent& event);
     void OnContextHelp(wxHelpEvent& event);
+    void OnCharHook(wxKeyEvent& event);
     void OnBrowseSound(wxCommandEvent& event);
     void OnCalendarButton(wxCommandEvent& event);
     void OnTabChanged(wxBookCtrlEvent& event);

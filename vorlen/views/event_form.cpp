@@ -14,7 +14,8 @@ bool IsDateSeparator(char c) {
 
 // Stores a time field: empty is no time; otherwise whatever was read is
 // kept, and a text that is not a real time also gives `message`.
-void StoreTime(const std::string& text, Time& stored, const char* message, std::vector<std::string>& messages) {
+void StoreTime(const std::string& text, Time& stored, const char* message,
+               std::vector<std::string>& messages) {
     Time time;
     if (!text.empty() && !(time.Parse(text) && time.IsValid()))
         messages.push_back(message);
@@ -120,17 +121,21 @@ std::string PeriodDescription(PeriodKind period, const std::string& startDateTex
     switch (period) {
     case PeriodOnceOff: std::snprintf(text, sizeof text, "Event occurs on %s", start.Text().c_str()); break;
     case PeriodWeekly: std::snprintf(text, sizeof text, "Occurs every week on %s", start.DayName()); break;
-    case PeriodBiweekly: std::snprintf(text, sizeof text, "Occurs every second week on %s", start.DayName()); break;
+    case PeriodBiweekly:
+        std::snprintf(text, sizeof text, "Occurs every second week on %s", start.DayName());
+        break;
     case PeriodMonthlyByDay: {
         int day = start.day;
         const char* suffix = (day == 1 || day == 21 || day == 31) ? "st"
-                             : (day == 2 || day == 22)             ? "nd"
-                             : (day == 3 || day == 23)             ? "rd"
-                                                                   : "th";
+                             : (day == 2 || day == 22)            ? "nd"
+                             : (day == 3 || day == 23)            ? "rd"
+                                                                  : "th";
         std::snprintf(text, sizeof text, "Occurs every month on %d%s", day, suffix);
         break;
     }
-    case PeriodYearly: std::snprintf(text, sizeof text, "Occurs every year on %s", start.DayMonthText().c_str()); break;
+    case PeriodYearly:
+        std::snprintf(text, sizeof text, "Occurs every year on %s", start.DayMonthText().c_str());
+        break;
     default: return {};
     }
     return known ? text : "No extra information";

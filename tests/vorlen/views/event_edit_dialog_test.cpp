@@ -4,11 +4,12 @@
 // commands.
 #include "vorlen/views/event_edit_dialog.h"
 
+#include "tests/vorlen/core/date_settings_guard.h"
+#include "tests/vorlen/support/config_home.h"
+#include "vorlen/platform/help.h"
 #include "vorlen/platform/locale_format.h"
 #include "vorlen/shell/document.h"
 #include "vorlen/views/period_group_box.h"
-#include "tests/vorlen/core/date_settings_guard.h"
-#include "tests/vorlen/support/config_home.h"
 
 #include "../gui/gui_support.h"
 
@@ -21,6 +22,7 @@
 #include <wx/radiobut.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
+#include <wx/uiaction.h>
 #include <wx/valtext.h>
 
 #include <gtest/gtest.h>
@@ -83,7 +85,8 @@ protected:
         Type(&dialog, eventStartDate, start);
     }
     // Runs the dialog, does what `user` does once it shows, then presses OK.
-    int Confirm(TEventEditDlg& dialog, std::function<void()> user = [] {}) {
+    int Confirm(
+        TEventEditDlg& dialog, std::function<void()> user = [] {}) {
         return test::RunModal(dialog, [&dialog, user] {
             user();
             Press(&dialog, eventOk);
@@ -135,7 +138,7 @@ TEST_F(EventDialog, OnceOffDateWithoutAYearTakesTheComingOne) {
         TEventEditDlg dialog(nullptr, data, day);
         Fill(dialog, "Dentist", "Normal", "5/3");
         Type(&dialog, eventFinishDate, "");  // else today's, which may lie before the start
-        Leave(&dialog, eventStartDate);  // a day and month alone are no mistake
+        Leave(&dialog, eventStartDate);      // a day and month alone are no mistake
         EXPECT_EQ(Confirm(dialog), wxID_OK);
     }
     ASSERT_EQ(events.count, 2);
@@ -166,7 +169,8 @@ TEST_F(EventDialog, BirthdayWithoutAYearIsKeptSo) {
 
 TEST_F(EventDialog, StartTimeProposesTheFinishAndEnablesTheAlarm) {
     TEventEditDlg dialog(nullptr, data, today);
-    const int alarmIds[] = {eventAlarmLabel, eventAlarm, eventAlarmMinutes, eventSoundLabel, eventSound, eventBrowse};
+    const int alarmIds[] = {eventAlarmLabel, eventAlarm, eventAlarmMinutes,
+                            eventSoundLabel, eventSound, eventBrowse};
     for (int id : alarmIds)
         EXPECT_FALSE(dialog.FindWindow(id)->IsEnabled()) << id;
     Type(&dialog, eventStartTime, "9:00");
@@ -236,7 +240,8 @@ TEST_F(EventDialog, MonthlyByPositionShowsItsListsAndStoresThem) {
     ASSERT_EQ(events.count, 1);
     const MonthlyPosition& stored = events.head->monthlyPosition;
     EXPECT_EQ(events.head->period, PeriodMonthlyByPosition);
-    EXPECT_EQ((std::vector<int>{stored.weekOrdinal, stored.weekday, stored.monthSel}), (std::vector<int>{2, 3, 0}));
+    EXPECT_EQ((std::vector<int>{stored.weekOrdinal, stored.weekday, stored.monthSel}),
+              (std::vector<int>{2, 3, 0}));
     ASSERT_NE(types.Find("Meeting"), nullptr);
 }
 
@@ -306,10 +311,19 @@ TEST_F(EventDialog, PagesPeriodsAndScreenshots) {
         EXPECT_TRUE(validator->HasFlag(wxFILTER_DIGITS));
     }
     EXPECT_FALSE(dialog.FindWindow(eventExpires)->IsEnabled());
-    const std::pair<int, const char*> periods[] = {
-        {periodOnceOff, "once_off"}, {periodDaily, "daily"}, {periodWeekly, "weekly"}, {periodBiweekly, "biweekly"},
-        {periodMonthlyByDay, "monthly_by_day"}, {periodMonthlyByPosition, "monthly_by_position"},
-        {periodYearly, "yearly"}};
+    // Tab follows the page from top to bottom.
+    const wxWindowList& fields = dialog.FindWindow(eventDescription)->GetParent()->GetChildren();
+    auto place = [&](int id) { return fields.IndexOf(dialog.FindWindow(id)); };
+    EXPECT_LT(place(eventCategory), place(eventStartDate));
+    EXPECT_LT(place(eventFinishTime), place(eventWarningDays));
+    EXPECT_LT(place(eventWarningDays), place(periodGroup));
+    const std::pair<int, const char*> periods[] = {{periodOnceOff, "once_off"},
+                                                   {periodDaily, "daily"},
+                                                   {periodWeekly, "weekly"},
+                                                   {periodBiweekly, "biweekly"},
+                                                   {periodMonthlyByDay, "monthly_by_day"},
+                                                   {periodMonthlyByPosition, "monthly_by_position"},
+                                                   {periodYearly, "yearly"}};
     for (const auto& [id, name] : periods) {
         Click(&dialog, id);
         EXPECT_EQ(dialog.FindWindow(eventEvery)->IsShown(), id == periodDaily) << name;
@@ -330,6 +344,14 @@ TEST_F(EventDialog, PagesPeriodsAndScreenshots) {
     EXPECT_TRUE(dialog.FindWindow(eventDescription)->IsShown());
     EXPECT_FALSE(dialog.FindWindow(eventExtraInfo)->IsShown());
     wxTEST_DIALOG(dialog.ShowTabPage(2), Message("Undefined Tab Page. Contact Author."));
+
+    // F1 on a field opens its pop-up topic.
+    dialog.FindWindow(eventDescription)->SetFocus();
+    test::LetEventsRun(100);
+    wxUIActionSimulator().Char(WXK_F1);
+    test::LetEventsRun(300);
+    EXPECT_NE(wxWindow::FindWindowByName(platform::kHelpPopupName), nullptr);
+    platform::CloseHelp();
     dialog.Hide();
 }
 
@@ -386,7 +408,8 @@ TEST_F(EventDialog, SavedEventIsReadBackByTheConsoleCommands) {
     ASSERT_TRUE(document.Save());
 
     auto run = [&](const std::string& args) {
-        std::string command = std::string("'") + VORLEN_PROGRAM + "' " + args + " '" + dir.File("events.vor") + "'";
+        std::string command =
+            std::string("'") + VORLEN_PROGRAM + "' " + args + " '" + dir.File("events.vor") + "'";
         std::string output;
         if (FILE* pipe = ::popen(command.c_str(), "r")) {
             char buffer[256];

@@ -74,7 +74,9 @@ protected:
         form.startDate = "05/03/1998";
         return form;
     }
-    std::vector<std::string> Store(const EventForm& form) { return StoreEventForm(form, event, types, today); }
+    std::vector<std::string> Store(const EventForm& form) {
+        return StoreEventForm(form, event, types, today);
+    }
 
     DateSettingsGuard dayFirst{1, '/', 1};
     EventNode event;
