@@ -149,8 +149,15 @@ TEST_F(EventDialog, OnceOffDateWithoutAYearTakesTheComingOne) {
 
 TEST_F(EventDialog, BirthdayWithoutAYearIsKeptSo) {
     TEventEditDlg dialog(nullptr, data, today);
-    Fill(dialog, "Anna", "Birthday", "5/3");
-    Leave(&dialog, eventCategory);
+    Fill(dialog, "Anna", "", "5/3");
+    // The focus really leaves the category field here.
+    dialog.Show();
+    dialog.FindWindow(eventCategory)->SetFocus();
+    test::LetEventsRun(100);
+    Type(&dialog, eventCategory, "Birthday");
+    dialog.FindWindow(eventDescription)->SetFocus();
+    test::LetEventsRun(200);
+    dialog.Hide();
     EXPECT_EQ(dialog.SelectedPeriodId(), periodYearly);
     EXPECT_EQ(Confirm(dialog), wxID_OK);
     ASSERT_EQ(events.count, 1);
