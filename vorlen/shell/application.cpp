@@ -15,6 +15,7 @@
 #include "vorlen/shell/statistics_dialog.h"
 #include "vorlen/shell/window_ui.h"
 #include "vorlen/store/vcalendar.h"
+#include "vorlen/views/event_edit_dialog.h"
 #include "vorlen/views/types_dialog.h"
 #include "vorlen/resources/program_icon_svg.h"
 
@@ -67,6 +68,7 @@ wxBEGIN_EVENT_TABLE(TVorlenApp, wxEvtHandler)
     EVT_MENU(cmProperties, TVorlenApp::OnProperties)
     EVT_MENU(cmExit, TVorlenApp::OnExit)
     EVT_MENU(cmPaste, TVorlenApp::OnPaste)
+    EVT_MENU(cmNewEvent, TVorlenApp::OnNewEvent)
     EVT_MENU(cmTitleScreen, TVorlenApp::OnScreen)
     EVT_MENU(cmInfoTree, TVorlenApp::OnScreen)
     EVT_MENU(cmEventList, TVorlenApp::OnScreen)
@@ -84,7 +86,8 @@ wxBEGIN_EVENT_TABLE(TVorlenApp, wxEvtHandler)
     EVT_UPDATE_UI(cmSave, TVorlenApp::OnUpdateSave)
     EVT_UPDATE_UI(cmPaste, TVorlenApp::OnUpdatePaste)
     EVT_UPDATE_UI(cmDelete, TVorlenApp::OnUpdateDelete)
-    EVT_UPDATE_UI(cmCategories, TVorlenApp::OnUpdateCategories)
+    EVT_UPDATE_UI(cmCategories, TVorlenApp::OnUpdateNeedsData)
+    EVT_UPDATE_UI(cmNewEvent, TVorlenApp::OnUpdateNeedsData)
     EVT_UPDATE_UI(cmTitleScreen, TVorlenApp::OnUpdateScreen)
     EVT_UPDATE_UI(cmInfoTree, TVorlenApp::OnUpdateScreen)
     EVT_UPDATE_UI(cmEventList, TVorlenApp::OnUpdateScreen)
@@ -449,6 +452,13 @@ void TVorlenApp::OnPaste(wxCommandEvent&) {
     AfterNewEvent();
 }
 
+// The dialog adds the event and marks the data unsaved itself.
+void TVorlenApp::OnNewEvent(wxCommandEvent&) {
+    TEventEditDlg dialog(frame_, {document_.events, document_.types, document_.file});
+    if (dialog.ShowModal() == wxID_OK)
+        AfterNewEvent();
+}
+
 void TVorlenApp::OnScreen(wxCommandEvent& event) {
     int screen = ScreenOfCommand(event.GetId());
     if (screen >= 0)
@@ -527,7 +537,7 @@ void TVorlenApp::OnUpdateDelete(wxUpdateUIEvent& event) {
     event.Enable(frame_ && frame_->CurrentScreen() == ScreenInfoTree);
 }
 
-void TVorlenApp::OnUpdateCategories(wxUpdateUIEvent& event) {
+void TVorlenApp::OnUpdateNeedsData(wxUpdateUIEvent& event) {
     event.Enable(document_.HasValidData());
 }
 

@@ -100,7 +100,8 @@ private:
     void OnUpdateSave(wxUpdateUIEvent&);
     void OnUpdatePaste(wxUpdateUIEvent&);
     void OnUpdateDelete(wxUpdateUIEvent&);
-    void OnUpdateCategories(wxUpdateUIEvent&);
+    // Commands that work on the open data.
+    void OnUpdateNeedsData(wxUpdateUIEvent&);
     void OnUpdateScreen(wxUpdateUIEvent&);
     void OnContextHelp(wxCommandEvent&);
 

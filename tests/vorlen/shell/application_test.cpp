@@ -8,12 +8,15 @@
 #include "vorlen/shell/main_frame.h"
 #include "vorlen/shell/setup_wizard_dialog.h"
 #include "vorlen/shell/statistics_dialog.h"
+#include "vorlen/views/event_edit_dialog.h"
 #include "vorlen/views/types_dialog.h"
 #include "tests/vorlen/support/config_home.h"
 
 #include "../gui/gui_support.h"
 
 #include <wx/aui/auibar.h>
+#include <wx/combobox.h>
+#include <wx/textctrl.h>
 #include <wx/filedlg.h>
 #include <wx/listbox.h>
 #include <wx/menu.h>
@@ -244,6 +247,27 @@ TEST_F(ApplicationTest, CategoriesWorkOnTheOpenDataAndCancelKeepsTheChanges) {
                       return int(typesCancel);
                   }));
     EXPECT_EQ(app->Data().types.Find("Buisness"), nullptr);
+    EXPECT_TRUE(app->Data().IsUnsaved());
+    CloseFrame();
+}
+
+TEST_F(ApplicationTest, NewEventAddsTheEventAndMarksTheDataUnsaved) {
+    Start();
+    EXPECT_TRUE(MenuEnabled(cmNewEvent));
+    int before = app->Data().events.count;
+    wxTheApp->CallAfter([] {
+        for (wxWindow* window : wxTopLevelWindows) {
+            if (auto* dialog = dynamic_cast<TEventEditDlg*>(window)) {
+                static_cast<wxTextCtrl*>(dialog->FindWindow(eventDescription))->ChangeValue("Dentist");
+                static_cast<wxComboBox*>(dialog->FindWindow(eventCategory))->SetValue("Appointment");
+                test::Press(dialog, eventOk);
+            }
+        }
+    });
+    wxCommandEvent newEvent(wxEVT_MENU, cmNewEvent);
+    app->Frame()->ProcessWindowEvent(newEvent);
+    ASSERT_EQ(app->Data().events.count, before + 1);
+    EXPECT_EQ(app->Data().events.tail->description, "Dentist");
     EXPECT_TRUE(app->Data().IsUnsaved());
     CloseFrame();
 }
