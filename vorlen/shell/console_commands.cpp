@@ -190,11 +190,13 @@ int Reminders(const Command& command, Console& console) {
         loaded.release();
     db.reminders.Build(!command.Has("--no-warnings"), day, time);
     std::string text;
-    db.reminders.FormatText(text, true);
-    if (command.Has("--markup"))
-        console.out << text;
-    else
-        console.out << Windows1252ToUtf8(PlainText(text)) << "\n";
+    if (command.Has("--markup")) {
+        db.reminders.FormatText(text, true);
+    } else {
+        db.reminders.FormatPlainText(text, true);
+        text += "\n";
+    }
+    console.out.write(text.data(), static_cast<std::streamsize>(text.size()));
     return exitOk;
 }
 
