@@ -30,16 +30,16 @@ std::string RemindDate(const Date& d) {
     return std::to_string(d.day) + " " + remindMonths[d.month - 1] + " " + std::to_string(d.year);
 }
 
-// The REM line of an event: its trigger, expiry and advance warning.
+// The REM line of an event: its trigger, expiry and advance warning, each
+// in the cheapest form remind offers for the rule (a repeat "*7" for a
+// weekly event rather than a weekday with FROM, which remind scans for).
 std::string RemLine(const EventNode& e) {
     std::string warning = e.warningDays > 0 ? " +" + std::to_string(e.warningDays) : "";
     std::string until = e.rangeEndDate.day != 0 ? " UNTIL " + RemindDate(e.rangeEndDate) : "";
     std::string trigger;
     switch (e.period) {
     case PeriodOnceOff: trigger = RemindDate(e.startDate); break;
-    case PeriodWeekly:
-        trigger = std::string(remindDays[e.startDate.DayOfWeek()]) + " FROM " + RemindDate(e.startDate);
-        break;
+    case PeriodWeekly: trigger = RemindDate(e.startDate) + " *7"; break;
     case PeriodBiweekly: trigger = RemindDate(e.startDate) + " *14"; break;
     case PeriodDaily: trigger = RemindDate(e.startDate) + " *" + std::to_string(e.repeatDays); break;
     case PeriodMonthlyByDay: trigger = std::to_string(e.startDate.day); break;

@@ -3,13 +3,14 @@
 # is already present, so that every make target can call it.
 #   scripts/deps.sh native   what vorlen needs to build and run (make run)
 #   scripts/deps.sh all      also the Win32 tree's (MinGW-w64, Wine) and the
-#                            benchmarks' (make, make test, make bench)
+#                            benchmarks' and the iCalendar client test's
+#                            (calcurse) (make, make test, make bench)
 set -euo pipefail
 
 native=(cmake ninja-build g++ pkg-config libwxgtk3.2-dev libical-dev libicu-dev
         libcanberra-dev libgoogle-perftools-dev libgtk-3-dev zlib1g-dev libgtest-dev googletest tzdata xvfb xauth)
 win32=(g++-mingw-w64-i686 libz-mingw-w64-dev wine wine32:i386)
-bench=(remind)
+bench=(remind calcurse)
 
 wanted=("${native[@]}")
 if [[ "${1:-all}" == all ]]; then

@@ -5,13 +5,18 @@
 set -euo pipefail
 tree=${1:-build/fuzz}
 seconds=${2:-60}
-targets=${3:-"data_file operation_log"}
+targets=${3:-"data_file operation_log icalendar"}
 
 seed_data_file() {
     local corpus=$1
     "$tree/vorlen/shell/vorlen" --new "$corpus/new.vor" --owner "Seed" --title "Seed file" >/dev/null
     # A QUIB version 10 file with one zeroed record.
     { printf 'U\x0a1 \x1a'; head -c 174 /dev/zero; printf 'U\x1a'; } > "$corpus/old.cal"
+}
+
+# The sample files of today's calendar programs.
+seed_icalendar() {
+    cp "$(dirname "$0")"/../tests/data/icalendar/*.ics "$1"/
 }
 
 # Seeds written by the log's own writer, so that they follow the format.

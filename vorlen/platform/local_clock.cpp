@@ -1,6 +1,9 @@
 #include "local_clock.h"
 
+#include <cstdlib>
 #include <ctime>
+#include <filesystem>
+#include <fstream>
 
 namespace vorlen::platform {
 namespace {
@@ -49,6 +52,29 @@ int UtcOffsetWestAtUtc(const ClockReading& utc) {
     if (instant == static_cast<std::time_t>(-1))
         return 0;
     return OffsetWestAt(instant);
+}
+
+std::string LocalZoneName() {
+    // A zone name has no blanks, digits only after a letter, and no ".."
+    // (a TZ of "/etc/localtime" or a POSIX rule is no name).
+    auto isName = [](const std::string& name) {
+        return !name.empty() && name[0] != '/' && name.find("..") == std::string::npos &&
+               name.find_first_of(" ,<>") == std::string::npos && !(name[0] >= '0' && name[0] <= '9');
+    };
+    if (const char* tz = std::getenv("TZ")) {
+        std::string name = tz[0] == ':' ? tz + 1 : tz;
+        if (name.rfind("/usr/share/zoneinfo/", 0) == 0)
+            name.erase(0, 20);
+        return isName(name) && std::filesystem::is_regular_file("/usr/share/zoneinfo/" + name) ? name
+                                                                                                : std::string();
+    }
+    std::string name;
+    if (std::ifstream file("/etc/timezone"); file && std::getline(file, name) && isName(name))
+        return name;
+    std::error_code ignored;
+    std::string target = std::filesystem::read_symlink("/etc/localtime", ignored).string();
+    size_t at = target.find("zoneinfo/");
+    return at == std::string::npos ? std::string() : target.substr(at + 9);
 }
 
 }  // namespace vorlen::platform

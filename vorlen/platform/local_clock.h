@@ -2,6 +2,8 @@
 // the C library's zone data (TZ).
 #pragma once
 
+#include <string>
+
 namespace vorlen::platform {
 
 struct ClockReading {
@@ -20,5 +22,11 @@ int UtcOffsetWestAtLocal(const ClockReading& local);
 
 // The same offset, in force at the given UTC instant.
 int UtcOffsetWestAtUtc(const ClockReading& utc);
+
+// The name of the local zone in the zone database ("Europe/London"): from
+// TZ when it names one, else /etc/timezone, else the target of
+// /etc/localtime. Empty when none of them tells (TZ="EST5EDT,M3.2.0,..."
+// rules, a copied zone file).
+std::string LocalZoneName();
 
 }  // namespace vorlen::platform

@@ -38,7 +38,7 @@ std::string Convert(const char* to, const char* from, std::string_view text) {
 
 }  // namespace
 
-std::string Windows1252ToUtf8(std::string_view text) {
+void AppendWindows1252AsUtf8(std::string_view text, std::string& out) {
     // One byte is one character: a table made once through ICU converts
     // long texts (a day's reminders) many times faster than a converter
     // call. The five bytes Windows-1252 leaves undefined stand for the
@@ -58,8 +58,6 @@ std::string Windows1252ToUtf8(std::string_view text) {
         }
         return utf8;
     }();
-    std::string out;
-    out.reserve(text.size() + text.size() / 8);
     size_t plainStart = 0;
     for (size_t i = 0; i < text.size(); ++i) {
         unsigned char byte = static_cast<unsigned char>(text[i]);
@@ -70,6 +68,12 @@ std::string Windows1252ToUtf8(std::string_view text) {
         plainStart = i + 1;
     }
     out.append(text.data() + plainStart, text.size() - plainStart);
+}
+
+std::string Windows1252ToUtf8(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 8);
+    AppendWindows1252AsUtf8(text, out);
     return out;
 }
 

@@ -1,6 +1,8 @@
 #include "reminder_list.h"
 
 #include "vorlen/core/occurrences.h"
+#include "vorlen/platform/text_encoding.h"
+#include "vorlen/remind/reminder_markup.h"
 
 #include <algorithm>
 #include <charconv>
@@ -38,8 +40,9 @@ int64_t StartKey(const ReminderNode& entry) {
     return int64_t{entry.event->startTime.hour} * 100 + entry.event->startTime.minute;
 }
 
-// The entries follow the sort order, not the order of the events in
-// memory: loading the next entry's texts early hides most of the wait.
+// How many entries ahead FormatEntries fetches the event records.
+constexpr int eventLookahead = 8;
+
 void PrefetchTexts(const EventNode& event) {
     event.typeName.Prefetch();
     event.description.Prefetch();
@@ -189,21 +192,77 @@ void ReminderList::Sort() {
         Append(std::move(keyed.node));
 }
 
-void ReminderList::FormatText(std::string& text, bool timedAsText) {
+namespace {
+
+// Where FormatEntries writes: the marked-up text itself.
+class MarkupSink {
+public:
+    explicit MarkupSink(std::string& text) : text_(text) {}
+    std::string& Line() { return text_; }
+    void EndEntry() {}
+
+private:
+    std::string& text_;
+};
+
+// Each entry's marked-up text goes to one reused line buffer and is
+// appended to the output as plain UTF-8 text: the long text is built once,
+// and no entry allocates.
+class PlainUtf8Sink {
+public:
+    explicit PlainUtf8Sink(std::string& out) : out_(out) {
+        line_.reserve(1024);
+        plain_.reserve(1024);
+    }
+    std::string& Line() { return line_; }
+    void EndEntry() {
+        AppendPlainText(line_, plain_);
+        platform::AppendWindows1252AsUtf8(plain_, out_);
+        line_.clear();
+        plain_.clear();
+    }
+
+private:
+    std::string& out_;
+    std::string line_;
+    std::string plain_;
+};
+
+}  // namespace
+
+template <typename Sink>
+void ReminderList::FormatEntries(Sink& sink, bool timedAsText) {
     Sort();
-    text.reserve(text.size() + static_cast<size_t>(count) * 96);
     bool timedWritten = false;
     bool firstWarning = true;
+    // The entries follow the sort order, not the events' order in memory:
+    // each event is fetched well ahead, and its texts once it has come.
+    const ReminderNode* eventAhead = head;
+    const ReminderNode* textsAhead = head;
+    for (int i = 0; i < eventLookahead && eventAhead; ++i) {
+        __builtin_prefetch(eventAhead->event);
+        eventAhead = Next(eventAhead);
+        if (i < eventLookahead / 2)
+            textsAhead = Next(textsAhead);
+    }
     for (const ReminderNode* entry = head; entry; entry = Next(entry)) {
         const ReminderNode* following = Next(entry);
-        if (following)
-            PrefetchTexts(*following->event);
+        if (eventAhead) {
+            __builtin_prefetch(eventAhead->event);
+            eventAhead = Next(eventAhead);
+        }
+        if (textsAhead) {
+            PrefetchTexts(*textsAhead->event);
+            textsAhead = Next(textsAhead);
+        }
+        std::string& text = sink.Line();
         if (entry->daysAhead == 0) {
             if (!AppendDayEntry(text, *entry, timedAsText))
                 continue;
             timedWritten = timedWritten || HasValidStart(*entry);
             if (following && !(HasValidStart(*following) && !timedAsText))
                 text += "\r\n";
+            sink.EndEntry();
             continue;
         }
         if (firstWarning && timedWritten)
@@ -212,9 +271,24 @@ void ReminderList::FormatText(std::string& text, bool timedAsText) {
         AppendWarning(text, *entry);
         if (following)
             text += "\r\n\n";
+        sink.EndEntry();
     }
+}
+
+void ReminderList::FormatText(std::string& text, bool timedAsText) {
+    text.reserve(text.size() + static_cast<size_t>(count) * 96);
+    MarkupSink sink(text);
+    FormatEntries(sink, timedAsText);
     if (timedCount == 0 && untimedCount == 0 && warningCount == 0)
         text = noMessages;
+}
+
+void ReminderList::FormatPlainText(std::string& out, bool timedAsText) {
+    out.reserve(out.size() + static_cast<size_t>(count) * 80);
+    PlainUtf8Sink sink(out);
+    FormatEntries(sink, timedAsText);
+    if (timedCount == 0 && untimedCount == 0 && warningCount == 0)
+        out += noMessages;  // no entry wrote anything
 }
 
 void ReminderList::FormatSplitText(std::string& todayText, std::string& warningText, bool timedAsText) {

@@ -46,12 +46,20 @@ public:
     // timedAsText off, entries with a start time are left out (the day
     // view draws them in its time slots).
     void FormatText(std::string& text, bool timedAsText);
+    // The same text without its codes, as UTF-8 (the console's form),
+    // appended to `out`: what PlainText and Windows1252ToUtf8 make of
+    // FormatText, made in one pass over the entries.
+    void FormatPlainText(std::string& out, bool timedAsText);
     // The same, split: the day's entries to `todayText`, warnings to
     // `warningText`.
     void FormatSplitText(std::string& todayText, std::string& warningText, bool timedAsText);
 
     // The first entry of the day whose appointment alarm is due at `now`.
     const ReminderNode* FindDueAlarm(const Time& now) const;
+
+private:
+    template <typename Sink>
+    void FormatEntries(Sink& sink, bool timedAsText);
 };
 
 }  // namespace vorlen

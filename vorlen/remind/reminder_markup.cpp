@@ -75,6 +75,11 @@ std::vector<MarkupRun> ParseMarkup(std::string_view text, MarkupStyle style) {
 std::string PlainText(std::string_view text) {
     std::string out;
     out.reserve(text.size());
+    AppendPlainText(text, out);
+    return out;
+}
+
+void AppendPlainText(std::string_view text, std::string& out) {
     MarkupStyle ignored;
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] == markupEscape) {
@@ -92,7 +97,6 @@ std::string PlainText(std::string_view text) {
         }
         out += text[i];
     }
-    return out;
 }
 
 }  // namespace vorlen

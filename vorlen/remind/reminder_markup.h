@@ -48,5 +48,7 @@ std::vector<MarkupRun> ParseMarkup(std::string_view text, MarkupStyle style = {}
 
 // The text without its codes, with "\r\n" as "\n".
 std::string PlainText(std::string_view text);
+// The same, appended to `out`.
+void AppendPlainText(std::string_view text, std::string& out);
 
 }  // namespace vorlen

@@ -2,6 +2,7 @@
 
 #include "vorlen/platform/help.h"
 #include "vorlen/platform/help_topics.h"
+#include "vorlen/platform/local_clock.h"
 #include "vorlen/platform/settings.h"
 #include "vorlen/platform/wx_text.h"
 #include "vorlen/shell/about_dialog.h"
@@ -14,6 +15,7 @@
 #include "vorlen/shell/setup_wizard_dialog.h"
 #include "vorlen/shell/statistics_dialog.h"
 #include "vorlen/shell/window_ui.h"
+#include "vorlen/store/icalendar.h"
 #include "vorlen/store/vcalendar.h"
 #include "vorlen/views/event_edit_dialog.h"
 #include "vorlen/views/types_dialog.h"
@@ -37,6 +39,7 @@ using shell::ShowMessage;
 constexpr char dataFileFilter[] = "Vorlen Files (*.vor)|*.vor|QUIB Files (*.cal)|*.cal|All Files (*.*)|*.*|";
 constexpr char csvFilter[] = "CSV File (*.csv)|*.csv|Text File (*.txt)|*.txt|All Files (*.*)|*.*|";
 constexpr char vCalendarFilter[] = "vCalendar Files (*.vcs)|*.vcs|All Files (*.*)|*.*|";
+constexpr char iCalendarFilter[] = "iCalendar Files (*.ics)|*.ics|All Files (*.*)|*.*|";
 constexpr char vorlenEventFormat[] = "+//tolvane::vorlen//event";
 constexpr char vCalendarFormat[] = "+//ISBN 1-887687-00-9::versit::PDI//vCalendar";
 
@@ -64,6 +67,8 @@ wxBEGIN_EVENT_TABLE(TVorlenApp, wxEvtHandler)
     EVT_MENU(cmSave, TVorlenApp::OnSave)
     EVT_MENU(cmSaveAs, TVorlenApp::OnSaveAs)
     EVT_MENU(cmExportVCalendar, TVorlenApp::OnExportVCalendar)
+    EVT_MENU(cmImportICalendar, TVorlenApp::OnImportICalendar)
+    EVT_MENU(cmExportICalendar, TVorlenApp::OnExportICalendar)
     EVT_MENU(cmExportCsv, TVorlenApp::OnExportCsv)
     EVT_MENU(cmProperties, TVorlenApp::OnProperties)
     EVT_MENU(cmExit, TVorlenApp::OnExit)
@@ -411,6 +416,37 @@ void TVorlenApp::OnExportVCalendar(wxCommandEvent&) {
         calendar.AddEvent(event);
     std::string error;
     if (!calendar.WriteToFile(name, &error))
+        ShowMessage(error, "Error", wxOK | wxICON_ERROR);
+}
+
+void TVorlenApp::OnImportICalendar(wxCommandEvent&) {
+    std::string name = AskFileName("Import iCalendar", false, iCalendarFilter);
+    if (name.empty())
+        return;
+    store::ICalendarImport calendar;
+    std::string error;
+    if (!store::ReadICalendarFile(name, calendar, error)) {
+        ShowMessage(error, "Error", wxOK | wxICON_ERROR);
+        return;
+    }
+    for (const EventNode& event : *calendar.events) {
+        if (!event.typeName.view().empty() && !document_.types.Find(event.typeName.view()))
+            document_.types.Add(event.typeName.view());
+    }
+    document_.events.Splice(*calendar.events);
+    document_.MarkChanged();
+    AfterNewEvent();
+    if (!calendar.simplified.empty())
+        ShowMessage(std::to_string(calendar.simplified.size()) +
+                        " repeating event(s) had no equivalent repetition and were imported at their first "
+                        "occurrence only.",
+                    "Import iCalendar", wxOK | wxICON_INFORMATION);
+}
+
+void TVorlenApp::OnExportICalendar(wxCommandEvent&) {
+    std::string name = AskFileName("Save As iCalendar", true, iCalendarFilter);
+    std::string error;
+    if (!name.empty() && !store::WriteICalendarFile(name, document_.events, platform::LocalZoneName(), &error))
         ShowMessage(error, "Error", wxOK | wxICON_ERROR);
 }
 

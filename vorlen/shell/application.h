@@ -83,6 +83,8 @@ private:
     void OnSave(wxCommandEvent&);
     void OnSaveAs(wxCommandEvent&);
     void OnExportVCalendar(wxCommandEvent&);
+    void OnImportICalendar(wxCommandEvent&);
+    void OnExportICalendar(wxCommandEvent&);
     void OnExportCsv(wxCommandEvent&);
     void OnProperties(wxCommandEvent&);
     void OnExit(wxCommandEvent&);

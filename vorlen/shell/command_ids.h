@@ -25,6 +25,8 @@ enum Command : int {
     cmSaveAs = 24334,
     cmImportVCalendar = 20,
     cmExportVCalendar = 21,
+    cmImportICalendar = 22,
+    cmExportICalendar = 23,
     cmExportCsv = 19,
     cmProperties = 21010,
     cmExit = 24310,

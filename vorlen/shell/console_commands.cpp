@@ -2,6 +2,7 @@
 
 #include "vorlen/shell/document.h"
 
+#include "vorlen/platform/local_clock.h"
 #include "vorlen/platform/settings.h"
 #include "vorlen/platform/text_encoding.h"
 #include "vorlen/remind/reminder_list.h"
@@ -9,6 +10,7 @@
 #include "vorlen/shell/version.h"
 #include "vorlen/store/compress.h"
 #include "vorlen/store/data_file.h"
+#include "vorlen/store/icalendar.h"
 #include "vorlen/store/vcalendar.h"
 
 #include <algorithm>
@@ -31,6 +33,8 @@ constexpr char usageText[] =
     "       vorlen --reminders FILE [--date YYYY-MM-DD] [--time HH:MM] [--no-warnings] [--markup]\n"
     "       vorlen --export-vcs FILE OUT\n"
     "       vorlen --import-vcs IN FILE\n"
+    "       vorlen --export-ics FILE OUT\n"
+    "       vorlen --import-ics IN FILE\n"
     "       vorlen --compress FILE [--archive ARCHIVEFILE]\n"
     "       vorlen --help | --version\n";
 
@@ -186,11 +190,13 @@ int Reminders(const Command& command, Console& console) {
         loaded.release();
     db.reminders.Build(!command.Has("--no-warnings"), day, time);
     std::string text;
-    db.reminders.FormatText(text, true);
-    if (command.Has("--markup"))
-        console.out << text;
-    else
-        console.out << Windows1252ToUtf8(PlainText(text)) << "\n";
+    if (command.Has("--markup")) {
+        db.reminders.FormatText(text, true);
+    } else {
+        db.reminders.FormatPlainText(text, true);
+        text += "\n";
+    }
+    console.out.write(text.data(), static_cast<std::streamsize>(text.size()));
     return exitOk;
 }
 
@@ -199,6 +205,20 @@ bool Save(Database& db, Console& console) {
         return true;
     console.err << "vorlen: " << db.file.LastError() << "\n";
     return false;
+}
+
+// Appends imported events (adding their new categories) and saves.
+int AppendAndSave(Eventlist& imported, Database& db, const std::string& path, Console& console) {
+    int count = imported.count;
+    for (const EventNode& event : imported) {
+        if (!event.typeName.view().empty() && !db.types.Find(event.typeName.view()))
+            db.types.Add(event.typeName.view());
+    }
+    db.events.Splice(imported);
+    if (!Save(db, console))
+        return exitFailed;
+    console.out << "Imported " << count << " event(s) into " << path << "\n";
+    return exitOk;
 }
 
 int ExportVcs(const Command& command, Console& console) {
@@ -226,16 +246,39 @@ int ImportVcs(const Command& command, Console& console) {
         console.err << "vorlen: " << error << "\n";
         return exitFailed;
     }
-    int imported = calendar.Imported().count;
-    for (const EventNode& event : calendar.Imported()) {
-        if (!event.typeName.view().empty() && !db.types.Find(event.typeName.view()))
-            db.types.Add(event.typeName.view());
-    }
-    db.events.Splice(calendar.Imported());
-    if (!Save(db, console))
+    return AppendAndSave(calendar.Imported(), db, command.files[1], console);
+}
+
+int ExportIcs(const Command& command, Console& console) {
+    Database db;
+    if (!Load(command.files[0], db, console))
         return exitFailed;
-    console.out << "Imported " << imported << " event(s) into " << command.files[1] << "\n";
+    std::string error;
+    if (!store::WriteICalendarFile(command.files[1], db.events, platform::LocalZoneName(), &error)) {
+        console.err << "vorlen: " << error << "\n";
+        return exitFailed;
+    }
     return exitOk;
+}
+
+int ImportIcs(const Command& command, Console& console) {
+    Database db;
+    if (!LoadForChange(command.files[1], db, console))
+        return exitFailed;
+    store::ICalendarImport calendar;
+    std::string error;
+    if (!store::ReadICalendarFile(command.files[0], calendar, error)) {
+        console.err << "vorlen: " << error << "\n";
+        return exitFailed;
+    }
+    if (!calendar.simplified.empty()) {
+        console.err << "vorlen: " << calendar.simplified.size()
+                    << " repeating event(s) had no equivalent repetition and were imported at their first "
+                       "occurrence only:\n";
+        for (const std::string& name : calendar.simplified)
+            console.err << "  " << Windows1252ToUtf8(name) << "\n";
+    }
+    return AppendAndSave(*calendar.events, db, command.files[1], console);
 }
 
 // Compressing from the console never asks about all old events at once
@@ -305,6 +348,8 @@ const std::vector<CommandDefinition>& Commands() {
         {"--reminders", 1, {"--date", "--time"}, {"--no-warnings", "--markup"}, Reminders},
         {"--export-vcs", 2, {}, {}, ExportVcs},
         {"--import-vcs", 2, {}, {}, ImportVcs},
+        {"--export-ics", 2, {}, {}, ExportIcs},
+        {"--import-ics", 2, {}, {}, ImportIcs},
         {"--compress", 1, {"--archive"}, {}, Compress},
         {"--help", 0, {}, {}, Help},
         {"--version", 0, {}, {}, Version},

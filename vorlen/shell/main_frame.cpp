@@ -111,9 +111,11 @@ void TSDIDecFrame::BuildMenu() {
                        {0, nullptr, nullptr}});
     auto* import = new wxMenu;
     import->Append(cmImportVCalendar, "&vCalendar File", "Reads the events of a vCalendar file");
+    import->Append(cmImportICalendar, "&iCalendar File", "Reads the events of an iCalendar file");
     file->AppendSubMenu(import, "&Import", "Reads events from other programs");
     auto* exportMenu = new wxMenu;
     AppendItems(exportMenu, {{cmExportVCalendar, "&vCalendar", "Writes every event to a vCalendar file"},
+                             {cmExportICalendar, "&iCalendar", "Writes every event to an iCalendar file"},
                              {cmExportCsv, "&Comma-separated values (csv)",
                               "Writes every event to a comma-separated values file"}});
     file->AppendSubMenu(exportMenu, "&Export", "Writes events for other programs");

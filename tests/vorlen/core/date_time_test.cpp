@@ -311,6 +311,8 @@ TEST(DateParse, DayFirstOrder) {
     p = ParseDate(1, "7/3/98", 1998);
     EXPECT_TRUE(p.ok);
     EXPECT_EQ(p.year, 1998);
+    // 1999 is the first year that reads two digits into the next century.
+    EXPECT_EQ(ParseDate(1, "7/3/98", 1999).year, 2098);
 
     p = ParseDate(1, "07.03.1998");
     EXPECT_TRUE(p.ok);

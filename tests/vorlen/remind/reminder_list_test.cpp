@@ -1,6 +1,8 @@
 #include "vorlen/remind/reminder_list.h"
 
 #include "vorlen/platform/locale_format.h"
+#include "vorlen/platform/text_encoding.h"
+#include "vorlen/remind/reminder_markup.h"
 
 #include "../core/date_settings_guard.h"
 
@@ -311,6 +313,27 @@ TEST_F(Reminders, RebuildUsesTheStoredDayAndTheTextGrowsWithoutLimit) {
     list.Clear();
     EXPECT_EQ(list.count, 0);
     EXPECT_EQ(list.untimedCount, 0);
+}
+
+// The console's one-pass plain text equals the marked-up text with its codes
+// removed and converted, for every kind of line and with accents.
+TEST_F(Reminders, PlainTextInOnePassEqualsTheMarkupStripped) {
+    Event("Caf\xE9 \xB7" "Bmeeting", "Meeting", Date(5, 3, 1998)).SetStartTime(9, 0);
+    Event("Ann", "Birthday", Date(5, 3, 1960), PeriodYearly).SetWarningDays(3);
+    Event("Trip", "Holiday", Date(4, 3, 1998)).SetEndDate(8, 3, 1998);
+    EventNode& timed = Event("Late", "Meeting", Date(6, 3, 1998));
+    timed.SetStartTime(18, 0);
+    timed.SetEndTime(19, 30);
+    timed.SetWarningDays(2);
+    Event("Na\xEFve", "Normal", Date(7, 3, 1998)).SetWarningDays(5);
+    for (int day : {3, 5, 20}) {
+        for (bool timedAsText : {true, false}) {
+            std::string markup = Text(Date(day, 3, 1998), true, timedAsText);
+            std::string plain = "kept ";
+            list.FormatPlainText(plain, timedAsText);
+            EXPECT_EQ(plain, "kept " + platform::Windows1252ToUtf8(PlainText(markup))) << day;
+        }
+    }
 }
 
 }  // namespace

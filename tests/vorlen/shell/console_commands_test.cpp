@@ -165,6 +165,39 @@ TEST(ConsoleCommands, VCalendarExportAndImport) {
     EXPECT_EQ(test::ReadFile(path), before);
 }
 
+TEST(ConsoleCommands, ICalendarExportAndImport) {
+    TempDir dir;
+    std::string path = dir.File("mine.vor");
+    std::string calendar = dir.File("out.ics");
+    ASSERT_EQ(Vorlen({"--new", path}).status, exitOk);
+    ASSERT_EQ(Vorlen({"--export-ics", path, calendar}).status, exitOk);
+    EXPECT_NE(test::ReadFile(calendar).find("SUMMARY:Welcome to Tolvane Vorlen 98!"), std::string::npos);
+    Outcome imported = Vorlen({"--import-ics", calendar, path});
+    EXPECT_EQ(imported.status, exitOk) << imported.err;
+    EXPECT_EQ(imported.out, "Imported 1 event(s) into " + path + "\n");
+
+    // Simplified rules are named on stderr; the events still arrive.
+    test::WriteFile(dir.File("gym.ics"),
+                    "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\nDTSTART;VALUE=DATE:20240304\r\n"
+                    "RRULE:FREQ=WEEKLY;BYDAY=MO,WE\r\nSUMMARY:Gym\r\nCATEGORIES:Sport\r\nEND:VEVENT\r\n"
+                    "END:VCALENDAR\r\n");
+    Outcome gym = Vorlen({"--import-ics", dir.File("gym.ics"), path});
+    EXPECT_EQ(gym.status, exitOk);
+    EXPECT_NE(gym.err.find("1 repeating event(s)"), std::string::npos) << gym.err;
+    EXPECT_NE(gym.err.find("  Gym\n"), std::string::npos);
+    EXPECT_NE(Vorlen({"--info", path}).out.find("Events: 3\n"), std::string::npos);
+
+    // Damaged input: a clear message, exit 1, the data file unchanged.
+    std::string before = test::ReadFile(path);
+    test::WriteFile(dir.File("cut.ics"), "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\nSUMMARY:x\r\n");
+    Outcome cut = Vorlen({"--import-ics", dir.File("cut.ics"), path});
+    EXPECT_EQ(cut.status, exitFailed);
+    EXPECT_NE(cut.err.find("not an iCalendar file (it is cut short: END:VEVENT is missing)"), std::string::npos)
+        << cut.err;
+    EXPECT_EQ(test::ReadFile(path), before);
+    EXPECT_EQ(Vorlen({"--export-ics", path, dir.File("no/dir/out.ics")}).status, exitFailed);
+}
+
 TEST(ConsoleCommands, CompressByEachEventsOwnSetting) {
     TempDir dir;
     std::string path = dir.File("mine.vor");

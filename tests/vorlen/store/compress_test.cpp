@@ -84,11 +84,12 @@ void LoadArchive(const std::string& path, DataFile& archive, Eventlist& events) 
 }
 
 TEST(Compressing, WithoutOldEventsTheCommandSaysSo) {
+    TempDir dir;
     Database db;
     db.Event("today", PeriodOnceOff, today);
     db.Event("weekly", PeriodWeekly, Date(2, 3, 1990));
     ScriptedPrompts prompts;
-    CompressResult result = Compress(db.events, db.file, false, "archive.vor", today, prompts);
+    CompressResult result = Compress(db.events, db.file, false, dir.File("archive.vor"), today, prompts);
     EXPECT_EQ(prompts.messages, std::vector<std::string>{"Notice: Database cannot be compressed"});
     EXPECT_TRUE(prompts.asked.empty());
     EXPECT_EQ(db.events.count, 2);
@@ -110,10 +111,12 @@ TEST(Compressing, DeleteRemovesEveryOldEventAndWritesNothing) {
 }
 
 TEST(Compressing, CancelChangesNothing) {
+    TempDir dir;
     Database db;
     db.Mixed(0);
     ScriptedPrompts prompts(CompressChoice::Cancel);
-    Compress(db.events, db.file, false, "archive.vor", today, prompts);
+    Compress(db.events, db.file, false, dir.File("archive.vor"), today, prompts);
+    EXPECT_FALSE(platform::CanOpenForReading(dir.File("archive.vor")));
     EXPECT_EQ(db.events.count, 4);
     EXPECT_EQ(db.file.saved, 1);
 }

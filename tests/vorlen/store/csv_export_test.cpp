@@ -72,6 +72,15 @@ TEST_F(CsvExport, AnExpiryWithoutRepeatDaysFillsOnlyTheRangeEnd) {
               header + "\"\",\"\",02/03/1998,,,,\"Weekly\",\"0\",\"\",,\"30/03/1998\",,\"0\",\"\"\n");
 }
 
+TEST_F(CsvExport, APositionWithAWeekdayAloneIsStillWritten) {
+    EventNode& e = *events.Add();
+    e.SetStartDate(2, 3, 1998);
+    e.SetPeriod(PeriodMonthlyByPosition);
+    e.SetMonthlyPosition(0, 3, 0);
+    EXPECT_EQ(CsvText(events), header + "\"\",\"\",02/03/1998,,,,\"Special Monthly\",\"0\",\"\",,,"
+                                        "\"Tuesday of every month\",\"0\",\"\"\n");
+}
+
 TEST_F(CsvExport, WritesTheFileOrReportsFailure) {
     test::TempDir dir;
     events.Add()->SetStartDate(1, 1, 2000);

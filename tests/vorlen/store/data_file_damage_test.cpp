@@ -4,6 +4,7 @@
 
 #include "file_bytes.h"
 #include "recording_prompts.h"
+#include "../support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -21,20 +22,37 @@ std::string SmallFile() {
 }
 
 // Loads into lists that already hold one event and the built-in
-// categories, and checks that a refused file left them so.
-int LoadAndCheck(const std::string& bytes) {
+// categories, and checks that a refused file left them so. `path` empty:
+// from memory; else the bytes are written there and loaded from disk, whose
+// reader has checks of its own.
+int LoadOnce(const std::string& bytes, const std::string& path) {
     Eventlist events;
     events.Add()->SetDescription("mine");
     Typelist types;
     DataFile file;
     RecordingPrompts prompts(true);
-    int result = file.LoadBytes(bytes, events, types, prompts);
+    int result = 0;
+    if (path.empty()) {
+        result = file.LoadBytes(bytes, events, types, prompts);
+    } else {
+        WriteFile(path, bytes);
+        file.SetFileName(path.c_str());
+        result = file.Load(events, types, prompts);
+    }
     if (result == notLoaded) {
         EXPECT_EQ(events.count, 1);
         EXPECT_EQ(types.count, 4);
         EXPECT_EQ(file.isOpen, 0);
     }
     return result;
+}
+
+// Both loaders must agree.
+int LoadAndCheck(const std::string& bytes) {
+    static TempDir dir;
+    int fromMemory = LoadOnce(bytes, "");
+    EXPECT_EQ(LoadOnce(bytes, dir.File("damaged.vor")), fromMemory);
+    return fromMemory;
 }
 
 TEST(DamagedFiles, EveryTruncationIsRefused) {

@@ -406,9 +406,12 @@ TEST(VCalendarImport, UnicodeTextsBecomeWindows1252) {
                  "LOCATION:Gen\xC3\xA8ve \xE2\x80\x93 Gare\r\n"        // undeclared UTF-8
                  "DESCRIPTION;CHARSET=ISO-8859-1:Caf\xC3\xA9\r\n"      // says it is not UTF-8
                  "CATEGORIES:Caf\xE9\r\n"                              // Windows-1252 as it is
-                 "END:VEVENT\r\n")));
+                 "END:VEVENT\r\n"
+                 // Overlong leads only look like UTF-8: "\xC1\xA9" is "Á©".
+                 "BEGIN:VEVENT\r\nSUMMARY:\xC1\xA9 and \xC0\xAF\r\nEND:VEVENT\r\n")));
     auto events = Events(calendar);
-    ASSERT_EQ(events.size(), 1u);
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_EQ(events[1]->description, "\xC1\xA9 and \xC0\xAF");
     EXPECT_EQ(events[0]->description, "Caf\xE9 \x80");
     EXPECT_EQ(events[0]->location, "Gen\xE8ve \x96 Gare");
     EXPECT_EQ(events[0]->extraInfo, "Caf\xC3\xA9");
