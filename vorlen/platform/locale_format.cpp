@@ -82,21 +82,6 @@ std::string Pattern(const icu::DateFormat* formatter) {
     return pattern;
 }
 
-// The first character after the first run of pattern letters, skipping
-// quoted literals; '/' when there is none fit for a one-byte separator.
-char SeparatorOf(const std::string& pattern) {
-    size_t i = 0;
-    while (i < pattern.size() && std::isalpha(static_cast<unsigned char>(pattern[i])))
-        ++i;
-    while (i < pattern.size() && pattern[i] == ' ')
-        ++i;
-    if (i < pattern.size()) {
-        unsigned char c = static_cast<unsigned char>(pattern[i]);
-        if (c < 0x80 && c != '\'' && !std::isalnum(c))
-            return static_cast<char>(c);
-    }
-    return '/';
-}
 
 int OrderOf(const std::string& pattern) {
     size_t day = pattern.find('d');
@@ -110,6 +95,20 @@ int OrderOf(const std::string& pattern) {
 }
 
 }  // namespace
+
+char SeparatorOf(const std::string& pattern) {
+    size_t i = 0;
+    while (i < pattern.size() && std::isalpha(static_cast<unsigned char>(pattern[i])))
+        ++i;
+    while (i < pattern.size() && pattern[i] == ' ')
+        ++i;
+    if (i < pattern.size()) {
+        unsigned char c = static_cast<unsigned char>(pattern[i]);
+        if (c < 0x80 && c != '\'' && !std::isalnum(c))
+            return static_cast<char>(c);
+    }
+    return '/';
+}
 
 void SetFormatLocale(const std::string& name) {
     FormatCache& cache = Cache();

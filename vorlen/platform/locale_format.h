@@ -25,6 +25,11 @@ std::string FormatLocaleName();
 // patterns.
 LocaleDateSettings ReadLocaleDateSettings();
 
+// The separator of a short date pattern: the first character after the
+// first run of pattern letters, blanks skipped; '/' when there is none fit
+// for a one-byte separator (a quoted literal, a letter, a multi-byte one).
+char SeparatorOf(const std::string& pattern);
+
 // The locale's short or long text for a day, in Windows-1252 (characters
 // outside it become '?'), at most maxBytes long. Empty for a day that ICU
 // cannot represent.

@@ -35,6 +35,13 @@ TEST_F(LocaleFormat, OrderSeparatorAndClockComeFromTheLocalePatterns) {
     }
 }
 
+TEST(DatePatternSeparator, BlanksBeforeTheSeparatorAreSkipped) {
+    EXPECT_EQ(SeparatorOf("dd .MM.yy"), '.');
+    EXPECT_EQ(SeparatorOf("d - M - y"), '-');
+    EXPECT_EQ(SeparatorOf("y'\xE5\xB9\xB4'M"), '/');  // a quoted literal is no separator
+    EXPECT_EQ(SeparatorOf("dMMy"), '/');
+}
+
 TEST_F(LocaleFormat, StartUpTakesTheSettingsIntoTheDateTexts) {
     test::DateSettingsGuard restore(dateOrder, dateSeparator, time24Hour);
     SetFormatLocale("de_DE");

@@ -179,7 +179,7 @@ TEST_F(RegistryTest, AClosedKeyOrABadNameNeitherReadsNorWrites) {
     key.Open();
     ASSERT_EQ(key.WriteBinary("Timer", one.data(), 1), WriteResult::written);
     const std::string before = ReadFile(KeyFile());
-    for (const char* name : {"", "a/b", "[x]", "a=b", " lead", "!x"}) {
+    for (const char* name : {"", "a/b", "[x]", "a=b", " lead", "trail ", "!x"}) {
         EXPECT_EQ(key.WriteBinary(name, one.data(), 1), WriteResult::failed) << name;
         EXPECT_FALSE(key.LastError().empty());
     }

@@ -86,6 +86,7 @@ TEST(DamagedFiles, MissingTagsAreRefused) {
     EXPECT_EQ(LoadAndCheck(Header() + "<SECTION = EVENTDB2>[1]" + events + Trailer()), notLoaded);
     EXPECT_EQ(LoadAndCheck(Header() + Section("EVENTDB2", 1, events)), notLoaded);
     EXPECT_EQ(LoadAndCheck(Header() + Section("EVENTDB2", 1, events) + "END_DATA"), notLoaded);
+    EXPECT_EQ(LoadAndCheck(Header() + Section("EVENTDB2", 1, events) + "END_DATA>"), notLoaded);
     EXPECT_EQ(LoadAndCheck(Header() + "<SECTION = EVENTDB2[1]" + events + "<END_SECTION>" + Trailer()),
               notLoaded);
     EXPECT_EQ(LoadAndCheck(Header() + Section("EVENTDB2", 1, events.substr(0, events.size() - 3) + "|x|") +
