@@ -429,13 +429,8 @@ void TVorlenApp::OnImportICalendar(wxCommandEvent&) {
         ShowMessage(error, "Error", wxOK | wxICON_ERROR);
         return;
     }
-    for (const EventNode& event : *calendar.events) {
-        if (!event.typeName.view().empty() && !document_.types.Find(event.typeName.view()))
-            document_.types.Add(event.typeName.view());
-    }
-    document_.events.Splice(*calendar.events);
-    document_.MarkChanged();
-    AfterNewEvent();
+    if (document_.AppendEvents(*calendar.events) > 0)
+        AfterNewEvent();
     if (!calendar.simplified.empty())
         ShowMessage(std::to_string(calendar.simplified.size()) +
                         " repeating event(s) had no equivalent repetition and were imported at their first "
@@ -481,11 +476,8 @@ void TVorlenApp::OnPaste(wxCommandEvent&) {
     if (text.empty() || !calendar.LoadFromText(text))
         return;
     // The pasted events join the database; the original design dropped them.
-    if (calendar.Imported().count == 0)
-        return;
-    document_.events.Splice(calendar.Imported());
-    document_.MarkChanged();
-    AfterNewEvent();
+    if (document_.AppendEvents(calendar.Imported()) > 0)
+        AfterNewEvent();
 }
 
 // The dialog adds the event and marks the data unsaved itself.

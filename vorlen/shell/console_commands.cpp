@@ -209,12 +209,7 @@ bool Save(Database& db, Console& console) {
 
 // Appends imported events (adding their new categories) and saves.
 int AppendAndSave(Eventlist& imported, Database& db, const std::string& path, Console& console) {
-    int count = imported.count;
-    for (const EventNode& event : imported) {
-        if (!event.typeName.view().empty() && !db.types.Find(event.typeName.view()))
-            db.types.Add(event.typeName.view());
-    }
-    db.events.Splice(imported);
+    int count = db.AppendEvents(imported);
     if (!Save(db, console))
         return exitFailed;
     console.out << "Imported " << count << " event(s) into " << path << "\n";

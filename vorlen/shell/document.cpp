@@ -48,4 +48,16 @@ store::CompressResult Document::ExpireOldEvents(const std::string& archiveFile, 
     return store::Compress(events, file, true, archiveFile, today, prompts);
 }
 
+int Document::AppendEvents(Eventlist& imported) {
+    int count = imported.count;
+    for (const EventNode& event : imported) {
+        if (!event.typeName.view().empty() && !types.Find(event.typeName.view()))
+            types.Add(event.typeName.view());
+    }
+    events.Splice(imported);
+    if (count > 0)
+        MarkChanged();
+    return count;
+}
+
 }  // namespace vorlen::shell

@@ -60,6 +60,11 @@ public:
     store::CompressResult ExpireOldEvents(const std::string& archiveFile, const Date& today,
                                           store::CompressPrompts& prompts);
 
+    // Moves every event of `imported` to the end of the database, adds the
+    // categories they name that it lacks, and marks the data changed.
+    // Returns how many events came.
+    int AppendEvents(Eventlist& imported);
+
     // Empties the lists (the built-in categories stay).
     void Clear();
 };
