@@ -157,13 +157,11 @@ private:
     bool ready_ = false;
 };
 
-EventNode ToneEvent(const std::string& soundFile) {
-    EventNode event;
+void SetUpTone(EventNode& event, const std::string& soundFile) {
     event.SetDescription("Dentist");
     event.SetStartTime(10, 0);
     event.alarmMinutes = 10;
     event.SetSoundFile(soundFile.c_str());
-    return event;
 }
 
 // The modal alarm dialog now open, if any.
@@ -182,7 +180,8 @@ TEST(AlarmSound, PlaysWhileTheDialogIsOpenAndStopsWhenItCloses) {
     test::TempDir dir;
     std::string tone = dir.File("tone.wav");
     WriteTone(tone, 5);
-    EventNode event = ToneEvent(tone);
+    EventNode event;
+    SetUpTone(event, tone);
 
     bool edited = false;
     std::string whileOpen;
@@ -208,7 +207,8 @@ TEST(AlarmSound, AFileThatCannotBePlayedIsToldInTheStatusBar) {
     test::WriteFile(notSound, "not a wave file");
     wxFrame frame(nullptr, wxID_ANY, "frame");
     frame.CreateStatusBar();
-    EventNode event = ToneEvent(notSound);
+    EventNode event;
+    SetUpTone(event, notSound);
     TAlarmWindows windows(&frame, nullptr, {[] {}, [](const EventNode&) {}});
     wxTheApp->CallAfter([&] { Press(OpenAlarmDialog(), alarmOk); });
     windows.RaiseAlarm(event, MakeAlarmTexts(event));
