@@ -321,7 +321,8 @@ void TVorlenApp::RegisterFileTypeUnlessOptedOut(const std::string& programPath) 
 
 void TVorlenApp::TimerTick() {
     TAlarmWindows ui(frame_, frame_ ? frame_->Tray() : nullptr,
-                     {[this] { ShowTodayFromTimer(); }, [this](const EventNode& event) { EditAlarmEvent(event); }});
+                     {[this] { ShowTodayFromTimer(); },
+                      [this](const EventNode& event) { EditAlarmEvent(event); }});
     alarms_.Tick(document_.reminders, Date::Today(), Time::Now(), ui);
 }
 
