@@ -2,6 +2,7 @@
 // the C library's zone data (TZ).
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace vorlen::platform {
@@ -14,7 +15,13 @@ struct ClockReading {
     int minute = 0;
 };
 
+// The local wall-clock time: the system's, or that of the source set last.
 ClockReading LocalNow();
+
+// Replaces the system clock for the whole program, so that tests can move
+// the day and the minute; an empty source restores the system clock.
+using ClockSource = std::function<ClockReading()>;
+void SetClockSource(ClockSource source);
 
 // Minutes to add to a local time to reach UTC (positive west of Greenwich),
 // as in force at that local wall-clock time, daylight saving included.

@@ -5,6 +5,7 @@
 #include "vorlen/platform/local_clock.h"
 #include "vorlen/platform/settings.h"
 #include "vorlen/platform/wx_text.h"
+#include "vorlen/remind/alarm_windows.h"
 #include "vorlen/shell/about_dialog.h"
 #include "vorlen/shell/file_names.h"
 #include "vorlen/shell/file_type_registration.h"
@@ -137,6 +138,7 @@ void TVorlenApp::CreateMainWindow() {
 
 TSDIDecFrame* TVorlenApp::BuildFrame(ScreenId screen, int hostKind) {
     auto* frame = new TSDIDecFrame(*this, screen, state_.timerPeriodMs);
+    alarms_.Forget();
     frame->SetScreen(MakeScreenWindow(screen, frame, hostKind), screen);
     wxTheApp->SetTopWindow(frame);
     frame->Bind(wxEVT_DESTROY, [this, frame](wxWindowDestroyEvent& event) {
@@ -323,7 +325,34 @@ void TVorlenApp::RegisterFileTypeUnlessOptedOut(const std::string& programPath) 
 }
 
 void TVorlenApp::TimerTick() {
-    // The ticks' reminder and alarm work comes with the alarms.
+    TAlarmWindows ui(frame_, frame_ ? frame_->Tray() : nullptr,
+                     {[this] { ShowTodayFromTimer(); },
+                      [this](const EventNode& event) { EditAlarmEvent(event); }});
+    alarms_.Tick(document_.reminders, Date::Today(), Time::Now(), ui);
+}
+
+void TVorlenApp::ShowTodayFromTimer() {
+    if (!frame_)
+        return;
+    if (!frame_->IsShown())
+        frame_->ShowFrame();
+    SwitchScreen(ScreenToday);
+}
+
+// The dialogs of an alarm run while the user can still change the data:
+// the event is looked up again before its properties are opened.
+void TVorlenApp::EditAlarmEvent(const EventNode& event) {
+    for (EventNode& node : document_.events) {
+        if (&node != &event)
+            continue;
+        // Without an owner, as the alarm dialog: ticks go on meanwhile.
+        TEventEditDlg dialog(nullptr, {document_.events, document_.types, document_.file});
+        dialog.SetWindowStyleFlag(dialog.GetWindowStyleFlag() | wxDIALOG_NO_PARENT);
+        dialog.SetEvent(&node);
+        if (dialog.ShowModal() == wxID_OK)
+            FullViewRefresh();
+        return;
+    }
 }
 
 void TVorlenApp::ReadTimerSettings() {

@@ -5,6 +5,7 @@
 // inside their own application.
 #pragma once
 
+#include "vorlen/remind/alarm_monitor.h"
 #include "vorlen/shell/command_ids.h"
 #include "vorlen/shell/document.h"
 #include "vorlen/shell/startup.h"
@@ -55,6 +56,8 @@ public:
     bool CanClose();
     // The first dropped file is opened like Open does.
     void OpenDroppedFile(const std::string& name);
+    // The new day's reminders, the tray tip and the appointment alarms, at
+    // the clock's today and now.
     void TimerTick();
 
     shell::Document& Data() { return document_; }
@@ -69,6 +72,9 @@ private:
     TSDIDecFrame* BuildFrame(ScreenId screen, int hostKind);
     void RunReminderScreen();
     void ReadTimerSettings();
+    // "View Events" for a new day, and "Goto..." of an alarm.
+    void ShowTodayFromTimer();
+    void EditAlarmEvent(const EventNode& event);
     // The chosen name, "" when cancelled; `filter` in the "desc|pattern|" form.
     std::string AskFileName(const wxString& title, bool save, const char* filter);
     void AfterNewEvent();
@@ -115,6 +121,7 @@ private:
     std::string dialogFileName_;  // the last name chosen in a file dialog
     bool helpMode_ = false;
     bool helpWindowOpened_ = false;
+    AlarmMonitor alarms_;
     wxDECLARE_EVENT_TABLE();
 };
 

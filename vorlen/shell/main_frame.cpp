@@ -2,6 +2,7 @@
 
 #include "vorlen/platform/settings.h"
 #include "vorlen/platform/wx_text.h"
+#include "vorlen/remind/tray_icon.h"
 #include "vorlen/resources/art.h"
 #include "vorlen/shell/application.h"
 
@@ -10,7 +11,6 @@
 #include <wx/dnd.h>
 #include <wx/menu.h>
 #include <wx/notebook.h>
-#include <wx/taskbar.h>
 
 #include <algorithm>
 #include <iterator>
@@ -21,6 +21,7 @@ namespace {
 namespace setting = platform::setting;
 
 constexpr int tabStripHeight = 31;
+static_assert(cmTrayOpen == trayOpenCommand && cmExit == trayExitCommand, "the tray menu's commands");
 
 const char* const screenTabTexts[screenCount] = {"Title Page", "Information Tree", "Event/Appointment List",
                                                  "Calendar Display", "Todays Events/Appointments"};
@@ -74,6 +75,8 @@ wxBEGIN_EVENT_TABLE(TSDIDecFrame, wxFrame)
     EVT_NOTEBOOK_PAGE_CHANGED(tabStripId, TSDIDecFrame::OnTabChanged)
     EVT_TIMER(0, TSDIDecFrame::OnTimer)
     EVT_SIZE(TSDIDecFrame::OnSize)
+    EVT_ICONIZE(TSDIDecFrame::OnIconize)
+    EVT_MENU(cmTrayOpen, TSDIDecFrame::OnTrayOpen)
 wxEND_EVENT_TABLE()
 
 TSDIDecFrame::TSDIDecFrame(TVorlenApp& app, ScreenId screen, int timerPeriodMs)
@@ -89,13 +92,12 @@ TSDIDecFrame::TSDIDecFrame(TVorlenApp& app, ScreenId screen, int timerPeriodMs)
     SetDropTarget(new DroppedFiles(app_));
     aui_.Update();
     timer_.Start(timerPeriodMs);
-    trayIcon_ = std::make_unique<wxTaskBarIcon>();
+    trayIcon_ = std::make_unique<TrayIcon>(this, art::ProgramIcons().GetIcon(wxSize(22, 22)));
 }
 
 TSDIDecFrame::~TSDIDecFrame() {
     StorePlacement();
-    if (trayIcon_ && trayIcon_->IsIconInstalled())
-        trayIcon_->RemoveIcon();
+    trayIcon_.reset();
     timer_.Stop();
     aui_.UnInit();
 }
@@ -301,12 +303,15 @@ void TSDIDecFrame::SetScreen(wxWindow* screen, ScreenId id) {
 
 void TSDIDecFrame::ShowFrame(bool minimised) {
     if (minimised) {
+        ownIconize_ = true;
         Iconize(true);
         Show();
         return;
     }
     platform::Settings settings = platform::ReadSettings();
     Show();
+    if (IsIconized())
+        Iconize(false);
     if (settings.maximised == 1)
         Maximize(true);
     Raise();
@@ -371,6 +376,29 @@ void TSDIDecFrame::OnSize(wxSizeEvent& event) {
     if (tabs_)
         tabs_->Refresh();
     event.Skip();
+}
+
+// The window manager has minimised the frame already; with "MinimizeToTray"
+// a minimise by the user hides it into the notification area instead. A
+// frame shown minimised at start stays on the task bar.
+void TSDIDecFrame::OnIconize(wxIconizeEvent& event) {
+    event.Skip();
+    bool byUser = !ownIconize_;
+    ownIconize_ = false;
+    if (event.IsIconized() && byUser && app_.State().minimizeToTray != 0) {
+        trayIcon_->Show();
+        Hide();
+    }
+}
+
+// "Open" and the double click: hide a visible frame, restore a hidden one.
+void TSDIDecFrame::OnTrayOpen(wxCommandEvent&) {
+    if (IsShown()) {
+        Hide();
+        return;
+    }
+    trayIcon_->Hide();
+    ShowFrame();
 }
 
 }  // namespace vorlen

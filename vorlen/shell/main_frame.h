@@ -15,12 +15,12 @@
 
 class wxNotebook;
 class wxBookCtrlEvent;
-class wxTaskBarIcon;
 class wxAuiToolBar;
 
 namespace vorlen {
 
 class TVorlenApp;
+class TrayIcon;
 
 class TSDIDecFrame : public wxFrame {
 public:
@@ -38,7 +38,7 @@ public:
     void RestartTimer(int periodMs);
     wxAuiToolBar* Toolbar() const { return toolbar_; }
     wxNotebook* Tabs() const { return tabs_; }
-    wxTaskBarIcon* TrayIcon() const { return trayIcon_.get(); }
+    TrayIcon* Tray() const { return trayIcon_.get(); }
 
 private:
     void BuildMenu();
@@ -54,6 +54,8 @@ private:
     void OnTabChanged(wxBookCtrlEvent& event);
     void OnTimer(wxTimerEvent& event);
     void OnSize(wxSizeEvent& event);
+    void OnIconize(wxIconizeEvent& event);
+    void OnTrayOpen(wxCommandEvent& event);
 
     TVorlenApp& app_;
     wxAuiManager aui_;
@@ -62,8 +64,9 @@ private:
     wxWindow* screen_ = nullptr;
     ScreenId current_;
     wxTimer timer_;
-    std::unique_ptr<wxTaskBarIcon> trayIcon_;
+    std::unique_ptr<TrayIcon> trayIcon_;
     bool placementStored_ = false;
+    bool ownIconize_ = false;  // minimised by ShowFrame, not by the user
     wxDECLARE_EVENT_TABLE();
 };
 

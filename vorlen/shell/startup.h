@@ -6,6 +6,7 @@
 #pragma once
 
 #include "vorlen/core/date_time.h"
+#include "vorlen/remind/bootup_texts.h"
 #include "vorlen/shell/command_ids.h"
 #include "vorlen/shell/document.h"
 #include "vorlen/store/compress.h"
@@ -15,13 +16,7 @@
 
 namespace vorlen::shell {
 
-// The texts of the start-up reminder dialog.
-struct BootupTexts {
-    int count = 0;
-    std::string dateText;
-    std::string timeText;
-    std::string lastCheckedText;
-};
+using vorlen::BootupTexts;
 
 class StartupUi : public store::CompressPrompts {
 public:
