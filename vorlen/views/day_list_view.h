@@ -11,7 +11,10 @@
 
 namespace vorlen {
 
-inline constexpr int slotViewId = 37011;
+// The design's id 37011 is above what wx accepts (32767); the window
+// carries slotViewId instead.
+inline constexpr int kSlotViewResourceId = 37011;
+inline constexpr int slotViewId = 32711;
 inline constexpr int slotRowHeight = 16;
 
 class TDayListView : public wxVListBox {

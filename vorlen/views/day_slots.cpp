@@ -114,31 +114,31 @@ std::string DaySlots::Label(const Time& start, const Time& end, std::string_view
 
 namespace {
 
-int Clamped(int height) {
-    return std::max(height, 0);
+int Clamped(int length) {
+    return std::max(length, 0);
 }
 
 }  // namespace
 
 DayLayout LayOutDay(DisplayKind kind, int left, int top, int right, int bottom, const DayLayoutFacts& facts) {
-    const int width = right - left, height = bottom - top, line = facts.fontHeight + 3;
+    const int width = Clamped(right - left), height = bottom - top, line = facts.fontHeight + 3;
     DayLayout layout;
     layout.todayGroup = {left, top, width, height};
     if (kind == ViewKindList) {
-        layout.todayPane = {left + 5, top + 14, width - 10, Clamped(height - 24)};
+        layout.todayPane = {left + 5, top + 14, Clamped(width - 10), Clamped(height - 24)};
         return layout;
     }
     if (kind == ViewKindSlots) {
         int untimed = facts.untimedCount == 0 ? 0 : facts.todayLines * line + 16;
-        layout.todayPane = {left + 5, top + 14, width - 10, untimed};
-        layout.slotView = {left + 5, top + untimed + 14, width - 10, Clamped(height - 20 - untimed)};
+        layout.todayPane = {left + 5, top + 14, Clamped(width - 10), untimed};
+        layout.slotView = {left + 5, top + untimed + 14, Clamped(width - 10), Clamped(height - 20 - untimed)};
         return layout;
     }
     int untimed = facts.untimedCount == 0 ? 0 : facts.untimedCount * line + 16;
     int warnings = std::clamp(facts.warningLines * line + 16, warningsPaneMinimum, warningsPaneMaximum);
-    layout.warningsPane = {left + 5, bottom - 10 - warnings, width - 10, warnings};
-    layout.todayPane = {left + 5, top + 14, width - 10, untimed};
-    layout.slotView = {left + 5, top + untimed + 14, width - 10, Clamped(height - 54 - untimed - warnings)};
+    layout.warningsPane = {left + 5, bottom - 10 - warnings, Clamped(width - 10), warnings};
+    layout.todayPane = {left + 5, top + 14, Clamped(width - 10), untimed};
+    layout.slotView = {left + 5, top + untimed + 14, Clamped(width - 10), Clamped(height - 54 - untimed - warnings)};
     layout.todayGroup = {left, top, width, Clamped(height - warnings - 34)};
     layout.warningsGroup = {left, bottom - 24 - warnings, width, warnings + 20};
     return layout;

@@ -84,7 +84,7 @@ inline constexpr int warningsPaneMinimum = 50;
 inline constexpr int warningsPaneMaximum = 140;
 
 // Places the panes of `kind` in the rectangle left, top, right, bottom.
-// Heights that would come out negative are 0.
+// Widths and heights that would come out negative are 0.
 DayLayout LayOutDay(DisplayKind kind, int left, int top, int right, int bottom, const DayLayoutFacts& facts);
 
 }  // namespace vorlen::views

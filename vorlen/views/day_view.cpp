@@ -17,9 +17,8 @@ wxFont PaneFont() {
 }
 
 wxRichTextCtrl* MakePane(wxWindow* host, int id) {
-    auto* pane = new wxRichTextCtrl(host, id, placeholderText, wxDefaultPosition, wxDefaultSize,
-                                    wxRE_MULTILINE | wxRE_READONLY);
-    return pane;
+    return new wxRichTextCtrl(host, id, placeholderText, wxDefaultPosition, wxDefaultSize,
+                              wxRE_MULTILINE | wxRE_READONLY);
 }
 
 wxRichTextAttr AttrOf(const MarkupStyle& style) {
@@ -48,6 +47,12 @@ void Place(wxWindow* window, const views::PaneRect& rect) {
         window->SetSize(rect.x, rect.y, rect.width, rect.height);
 }
 
+void ShowFirstLine(wxRichTextCtrl& pane) {
+    pane.SetInsertionPoint(0);
+    pane.ShowPosition(0);
+    pane.Scroll(0, 0);
+}
+
 }  // namespace
 
 void RenderMarkup(std::string_view text, wxRichTextCtrl& pane) {
@@ -56,8 +61,7 @@ void RenderMarkup(std::string_view text, wxRichTextCtrl& pane) {
         pane.WriteText(PaneText(run.text));
     }
     pane.DiscardEdits();
-    pane.SetInsertionPoint(0);
-    pane.ShowPosition(0);
+    ShowFirstLine(pane);
 }
 
 TDayView::TDayView(const Date& date, wxWindow* host, EventEditData data, DisplayKind kind, int slotViewControlId,
@@ -137,6 +141,11 @@ void TDayView::SetLayout(int left, int top, int right, int bottom) {
     Place(slotView, layout.slotView);
     Place(warningsGroup, layout.warningsGroup);
     Place(warningsPane, layout.warningsPane);
+    // A new size lays the text out again and may leave it scrolled.
+    for (wxRichTextCtrl* pane : {todayPane, warningsPane}) {
+        if (pane)
+            ShowFirstLine(*pane);
+    }
 }
 
 }  // namespace vorlen

@@ -14,6 +14,7 @@
 
 #include <wx/frame.h>
 #include <wx/richtext/richtextctrl.h>
+#include <wx/settings.h>
 #include <wx/statbox.h>
 #include <wx/textctrl.h>
 
@@ -120,7 +121,7 @@ TEST_F(DayViewTest, FullDisplayWhenTheSettingIsMissing) {
     EXPECT_EQ(view.Kind(), ViewKindFull);
     ASSERT_NE(view.SlotView(), nullptr);
     ASSERT_NE(view.WarningsPane(), nullptr);
-    EXPECT_EQ(view.TodayGroup()->GetLabel(), "05 May 1998");
+    EXPECT_EQ(view.TodayGroup()->GetLabel(), "Tuesday, 5 May 1998");
     EXPECT_EQ(view.WarningsGroup()->GetLabel(), "Future Events");
     EXPECT_EQ(frame.FindWindow(todayGroupId), view.TodayGroup());
     EXPECT_EQ(frame.FindWindow(warningsGroupId), view.WarningsGroup());
@@ -129,7 +130,7 @@ TEST_F(DayViewTest, FullDisplayWhenTheSettingIsMissing) {
     EXPECT_EQ(frame.FindWindow(warningsPaneId), view.WarningsPane());
     // Untimed entries above the slots, warnings below; timed ones only in slots.
     EXPECT_EQ(Plain(view.TodayPane()),
-              "Ann (Birthday (Born 1960, 38 years old))\n04/05/1998 - 06/05/1998 Conference (Business)");
+              "Ann (Birthday (Born 1960, 38 years old))\n05/05/1998 - 06/05/1998 Conference (Business)");
     EXPECT_NE(Plain(view.WarningsPane()).find("Party"), std::string::npos);
     EXPECT_TRUE(view.TodayPane()->IsShown());
     EXPECT_FALSE(view.TodayPane()->IsEditable());
@@ -171,7 +172,7 @@ TEST_F(DayViewTest, SlotFormShowsUntimedAboveTheSlotsWithoutWarnings) {
     EXPECT_EQ(view.SlotView()->Slots()[40].slotLabel,
               "20:00 - 06/05/1998 06:30   Night flight (Travel)");
     view.SetDate(Date(6, 5, 1998));
-    EXPECT_EQ(view.TodayGroup()->GetLabel(), "06 May 1998");
+    EXPECT_EQ(view.TodayGroup()->GetLabel(), "Wednesday, 6 May 1998");
     EXPECT_EQ(view.SlotView()->Slots()[12].slotEntry->event->description.view(), "Night flight");
     EXPECT_EQ(view.SlotView()->Slots()[13].slotEntry, nullptr);
 }
