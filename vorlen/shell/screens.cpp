@@ -1,16 +1,20 @@
 #include "screens.h"
 
+#include "vorlen/shell/document.h"
 #include "vorlen/shell/title_screen.h"
+#include "vorlen/views/view_window.h"
 
 #include <wx/panel.h>
 #include <wx/settings.h>
 
 namespace vorlen {
 
-wxWindow* MakeScreenWindow(ScreenId screen, wxWindow* frame, int /*hostKind*/) {
+wxWindow* MakeScreenWindow(ScreenId screen, wxWindow* frame, int hostKind, shell::Document& document) {
     if (screen == ScreenTitle)
         return new TMainWindow(frame);
-    // The information tree, event list, calendar and day view are not built
+    if (screen == ScreenToday)
+        return new TViewWindow(frame, {document.events, document.types, document.file}, hostKind);
+    // The information tree, event list and calendar are not built
     // yet: an empty client window stands in for them.
     auto* empty = new wxPanel(frame, wxID_ANY);
     empty->SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW));
