@@ -28,12 +28,16 @@ void CALLBACK CheckForDialog(HWND, UINT, UINT_PTR, DWORD) {
     action(dialog);
 }
 
-std::string ScreenshotPath(const std::string& name) {
+std::string ProgramDirectory() {
     char program[MAX_PATH];
     GetModuleFileNameA(nullptr, program, MAX_PATH);
     std::string directory(program);
     directory.resize(directory.find_last_of('\\'));
-    directory += "\\screenshots";
+    return directory;
+}
+
+std::string ScreenshotPath(const std::string& name) {
+    std::string directory = ProgramDirectory() + "\\screenshots";
     CreateDirectoryA(directory.c_str(), nullptr);
     return directory + "\\" + name + ".png";
 }
@@ -114,6 +118,8 @@ void PressKey(UINT key) {
 }
 
 void ClickButton(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
+std::string TestFile(const std::string& name) { return ProgramDirectory() + "\\" + name; }
 
 std::string WindowText(HWND window) {
     char text[1024] = "";

@@ -30,6 +30,9 @@ void ClickButton(HWND dialog, int id);
 
 std::string WindowText(HWND window);
 
+// A file copied beside the test program.
+std::string TestFile(const std::string& name);
+
 // Saves what `window` shows on the screen as screenshots\NAME.png; false
 // when that fails.
 bool SaveScreenshot(HWND window, const std::string& name);
