@@ -52,9 +52,11 @@ private:
         HDC dc = GetDC(Handle());
         int height = -MulDiv(9, GetDeviceCaps(dc, LOGPIXELSY), 72);
         ReleaseDC(Handle(), dc);
-        drivesFont_ = CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, "Courier New");
-        SendDlgItemMessageA(Handle(), IDC_SELCOMPS_DRIVES, WM_SETFONT, reinterpret_cast<WPARAM>(drivesFont_), FALSE);
+        drivesFont_ =
+            CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, "Courier New");
+        SendDlgItemMessageA(Handle(), IDC_SELCOMPS_DRIVES, WM_SETFONT, reinterpret_cast<WPARAM>(drivesFont_),
+                            FALSE);
         SetItemText(IDC_SELCOMPS_DRIVES, InstallableDrivesText());
     }
 
@@ -103,7 +105,9 @@ ComponentSizes SumSizes(const std::vector<ComponentChoice>& components) {
     return sizes;
 }
 
-std::string SizeText(uint64_t kb) { return std::to_string(kb) + " K"; }
+std::string SizeText(uint64_t kb) {
+    return std::to_string(kb) + " K";
+}
 
 void SelectComponent(std::vector<ComponentChoice>& components, int index, bool selected) {
     if (index < 0 || static_cast<size_t>(index) >= components.size()) {
@@ -122,7 +126,8 @@ void SelectComponent(std::vector<ComponentChoice>& components, int index, bool s
     }
 }
 
-bool SelectComponents(const DialogResources& resources, HWND parent, std::vector<ComponentChoice>* components) {
+bool SelectComponents(const DialogResources& resources, HWND parent,
+                      std::vector<ComponentChoice>* components) {
     ComponentDialog dialog(resources, *components);
     if (dialog.RunModal(resources.language, "DLGSELCOMPS", parent) != IDOK) {
         return false;

@@ -34,6 +34,7 @@ std::string SizeText(uint64_t kb);
 void SelectComponent(std::vector<ComponentChoice>& components, int index, bool selected);
 
 // True when the user accepted; only then are the selected flags changed.
-bool SelectComponents(const DialogResources& resources, HWND parent, std::vector<ComponentChoice>* components);
+bool SelectComponents(const DialogResources& resources, HWND parent,
+                      std::vector<ComponentChoice>* components);
 
 }  // namespace gvmain

@@ -64,6 +64,8 @@ void Ctl3d::SubclassControl(HWND control) {
     }
 }
 
-bool Ctl3d::Active() { return registration.library != nullptr; }
+bool Ctl3d::Active() {
+    return registration.library != nullptr;
+}
 
 }  // namespace gvmain

@@ -11,7 +11,9 @@ std::string DialogText(const DialogResources& resources, int number) {
     return LoadMessage(resources.language ? resources.language : resources.engine, number);
 }
 
-DialogWindow::~DialogWindow() { Destroy(); }
+DialogWindow::~DialogWindow() {
+    Destroy();
+}
 
 INT_PTR DialogWindow::RunModal(HMODULE module, const char* templateName, HWND parent) {
     modal_ = true;
@@ -24,7 +26,8 @@ INT_PTR DialogWindow::RunModal(HMODULE module, const char* templateName, HWND pa
 
 HWND DialogWindow::CreateModeless(HMODULE module, const char* templateName, HWND parent) {
     modal_ = false;
-    CreateDialogParamA(module, templateName, parent, &DialogWindow::Procedure, reinterpret_cast<LPARAM>(this));
+    CreateDialogParamA(module, templateName, parent, &DialogWindow::Procedure,
+                       reinterpret_cast<LPARAM>(this));
     return hwnd_;
 }
 
@@ -46,7 +49,9 @@ void DialogWindow::OnCommand(int id, int) {
     }
 }
 
-bool DialogWindow::OnMessage(UINT, WPARAM, LPARAM, INT_PTR*) { return false; }
+bool DialogWindow::OnMessage(UINT, WPARAM, LPARAM, INT_PTR*) {
+    return false;
+}
 
 void DialogWindow::EndModal(INT_PTR value) {
     if (modal_ && hwnd_) {
@@ -54,7 +59,9 @@ void DialogWindow::EndModal(INT_PTR value) {
     }
 }
 
-void DialogWindow::SetItemText(int id, const std::string& text) const { SetDlgItemTextA(hwnd_, id, text.c_str()); }
+void DialogWindow::SetItemText(int id, const std::string& text) const {
+    SetDlgItemTextA(hwnd_, id, text.c_str());
+}
 
 std::string DialogWindow::ItemText(int id) const {
     HWND item = Item(id);

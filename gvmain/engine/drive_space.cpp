@@ -5,13 +5,15 @@
 namespace gvmain {
 
 uint32_t FreeSpaceUnits(DWORD sectorsPerCluster, DWORD bytesPerSector, DWORD freeClusters) {
-    uint32_t bytesPerCluster = static_cast<uint32_t>(sectorsPerCluster) * static_cast<uint32_t>(bytesPerSector);
+    uint32_t bytesPerCluster =
+        static_cast<uint32_t>(sectorsPerCluster) * static_cast<uint32_t>(bytesPerSector);
     return bytesPerCluster / 128 * static_cast<uint32_t>(freeClusters) / 80;
 }
 
 MediaKind MediaKindOf(UINT driveType, uint32_t freeUnits) {
     switch (driveType) {
-    case DRIVE_REMOVABLE: return freeUnits > largestFloppyUnits ? MediaKind::LargeRemovable : MediaKind::Floppy;
+    case DRIVE_REMOVABLE:
+        return freeUnits > largestFloppyUnits ? MediaKind::LargeRemovable : MediaKind::Floppy;
     case DRIVE_FIXED: return MediaKind::Fixed;
     case DRIVE_REMOTE: return MediaKind::Network;
     case DRIVE_CDROM: return MediaKind::CdRom;

@@ -12,8 +12,9 @@ HFONT GaugeFont(HWND window) {
     HDC dc = GetDC(window);
     int height = -MulDiv(8, GetDeviceCaps(dc, LOGPIXELSY), 72);
     for (const char* face : {"MS Sans Serif", "Arial"}) {
-        HFONT font = CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, face);
+        HFONT font =
+            CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, face);
         HGDIOBJ old = SelectObject(dc, font);
         char chosen[LF_FACESIZE] = "";
         GetTextFaceA(dc, sizeof chosen, chosen);
@@ -37,7 +38,9 @@ int GaugePercent(uint64_t part, uint64_t whole) {
     return static_cast<int>(std::min<uint64_t>(part * 100 / whole, 100));
 }
 
-Gauge::~Gauge() { Detach(); }
+Gauge::~Gauge() {
+    Detach();
+}
 
 void Gauge::Detach() {
     Destroy();

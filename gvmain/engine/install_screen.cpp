@@ -16,29 +16,33 @@ constexpr size_t markLength = 12;
 constexpr int buttonGap = 4;
 
 // Up and down bitmaps, in the order of the buttons from the left.
-constexpr const char* buttonBitmapNames[] = {"BMMINZUP", "BMMINZDN", "BMHELPUP", "BMHELPDN", "BMEXITUP", "BMEXITDN"};
+constexpr const char* buttonBitmapNames[] = {"BMMINZUP", "BMMINZDN", "BMHELPUP",
+                                             "BMHELPDN", "BMEXITUP", "BMEXITDN"};
 constexpr int buttonIds[] = {screenMinimiseButton, screenHelpButton, screenExitButton};
 
 HFONT ArialFont(int height, int weight, bool italic) {
-    return CreateFontA(-height, 0, 0, 0, weight, italic, FALSE, FALSE, ANSI_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS,
-                       ANTIALIASED_QUALITY, VARIABLE_PITCH | FF_SWISS, "Arial");
+    return CreateFontA(-height, 0, 0, 0, weight, italic, FALSE, FALSE, ANSI_CHARSET, OUT_TT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, VARIABLE_PITCH | FF_SWISS, "Arial");
 }
 
 // A Windows metafile, with or without the placeable header that drawing
 // programs put in front of it.
 HENHMETAFILE LoadWindowsMetafile(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
-    std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(file)),
+                                     std::istreambuf_iterator<char>());
     constexpr size_t placeableHeader = 22;
     const unsigned char placeableKey[] = {0xD7, 0xCD, 0xC6, 0x9A};
     size_t start = 0;
-    if (bytes.size() > placeableHeader && std::equal(std::begin(placeableKey), std::end(placeableKey), bytes.begin())) {
+    if (bytes.size() > placeableHeader &&
+        std::equal(std::begin(placeableKey), std::end(placeableKey), bytes.begin())) {
         start = placeableHeader;
     }
     if (bytes.size() <= start) {
         return nullptr;
     }
-    return SetWinMetaFileBits(static_cast<UINT>(bytes.size() - start), bytes.data() + start, nullptr, nullptr);
+    return SetWinMetaFileBits(static_cast<UINT>(bytes.size() - start), bytes.data() + start, nullptr,
+                              nullptr);
 }
 
 // The palette of a 256-colour picture, so that a palette display shows its
@@ -79,7 +83,9 @@ bool RegisterScreenClass(HINSTANCE instance, WNDPROC procedure) {
 
 }  // namespace
 
-InstallScreen::~InstallScreen() { Destroy(); }
+InstallScreen::~InstallScreen() {
+    Destroy();
+}
 
 bool InstallScreen::Create(const DialogResources& resources, const ScreenDescription& screen,
                            const std::string& picturePath, const std::string& helpFile) {
@@ -226,8 +232,9 @@ void InstallScreen::OnButton(int id) {
 
 LRESULT CALLBACK InstallScreen::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        SetWindowLongPtrA(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
+        SetWindowLongPtrA(
+            window, GWLP_USERDATA,
+            reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
     }
     auto* screen = reinterpret_cast<InstallScreen*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (!screen) {

@@ -30,8 +30,8 @@ public:
     // what the help button opens. False when the picture or a button's
     // bitmap cannot be loaded or the window cannot be made; the caller
     // reports "Unable to realize the install screen".
-    bool Create(const DialogResources& resources, const ScreenDescription& screen, const std::string& picturePath,
-                const std::string& helpFile);
+    bool Create(const DialogResources& resources, const ScreenDescription& screen,
+                const std::string& picturePath, const std::string& helpFile);
     void Destroy();
     HWND Window() const { return window_; }
 

@@ -26,7 +26,9 @@ HICON IconOf(const MessageBox& request) {
     }
 }
 
-int SetDefault(ButtonSet buttons) { return buttons == ButtonSet::Ok ? 0 : 1; }
+int SetDefault(ButtonSet buttons) {
+    return buttons == ButtonSet::Ok ? 0 : 1;
+}
 
 class MessageBoxDialog : public DialogWindow {
 public:
@@ -34,9 +36,9 @@ public:
         : request_(request), texts_(ButtonTexts(resources, request)) {
         caption_ = request.caption.empty() ? DialogText(resources, messageError) : request.caption;
         int count = static_cast<int>(texts_.size());
-        defaultButton_ = request.defaultButton >= 0 ? request.defaultButton
+        defaultButton_ = request.defaultButton >= 0             ? request.defaultButton
                          : request.buttons == ButtonSet::Custom ? 0
-                                                                 : SetDefault(request.buttons);
+                                                                : SetDefault(request.buttons);
         escapeButton_ = request.escapeButton >= 0 ? request.escapeButton : count - 1;
         if (defaultButton_ >= count) {
             defaultButton_ = count - 1;
@@ -55,7 +57,8 @@ protected:
             text.resize(maxMessageBoxText - 1);
         }
         SetItemText(IDC_MSGBOX_TEXT, text);
-        SendDlgItemMessageA(Handle(), IDC_MSGBOX_ICON, STM_SETICON, reinterpret_cast<WPARAM>(IconOf(request_)), 0);
+        SendDlgItemMessageA(Handle(), IDC_MSGBOX_ICON, STM_SETICON,
+                            reinterpret_cast<WPARAM>(IconOf(request_)), 0);
         for (int i = 0; i < ButtonCount(); ++i) {
             SetItemText(IDC_MSGBOX_BUTTON + i, texts_[static_cast<size_t>(i)]);
         }
@@ -65,7 +68,8 @@ protected:
         // The template makes the first button the default; move it.
         SendDlgItemMessageA(Handle(), IDC_MSGBOX_BUTTON, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
         SendMessageA(Handle(), DM_SETDEFID, IDC_MSGBOX_BUTTON + defaultButton_, 0);
-        SendDlgItemMessageA(Handle(), IDC_MSGBOX_BUTTON + defaultButton_, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+        SendDlgItemMessageA(Handle(), IDC_MSGBOX_BUTTON + defaultButton_, BM_SETSTYLE, BS_DEFPUSHBUTTON,
+                            TRUE);
         SetFocus(Item(IDC_MSGBOX_BUTTON + defaultButton_));
         return false;
     }
@@ -100,7 +104,8 @@ std::string TemplateName(int buttons) {
     return name;
 }
 
-int RunModeless(MessageBoxDialog& dialog, const DialogResources& resources, HWND parent, const std::string& name) {
+int RunModeless(MessageBoxDialog& dialog, const DialogResources& resources, HWND parent,
+                const std::string& name) {
     HWND window = dialog.CreateModeless(resources.engine, name.c_str(), parent);
     if (!window) {
         return -1;

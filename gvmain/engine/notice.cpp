@@ -58,7 +58,8 @@ void Notice::Hide() {
         return;
     }
     // Unsigned differences stay right across the tick counter's wrap.
-    for (uint32_t shown = clock_.Now() - shownAt_; shown < leastDisplayTime_; shown = clock_.Now() - shownAt_) {
+    for (uint32_t shown = clock_.Now() - shownAt_; shown < leastDisplayTime_;
+         shown = clock_.Now() - shownAt_) {
         clock_.Wait(leastDisplayTime_ - shown);
     }
     window_.Destroy();

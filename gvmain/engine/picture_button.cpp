@@ -12,7 +12,9 @@ struct ButtonState {
     bool inside = false;   // ... and is over it now
 };
 
-ButtonState* StateOf(HWND window) { return reinterpret_cast<ButtonState*>(GetWindowLongPtrA(window, GWLP_USERDATA)); }
+ButtonState* StateOf(HWND window) {
+    return reinterpret_cast<ButtonState*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
 
 void Paint(HWND window, const ButtonState& state) {
     PAINTSTRUCT paint;
@@ -71,7 +73,8 @@ LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             ReleaseCapture();
             Track(window, *state, false);
             if (clicked) {
-                SendMessageA(GetParent(window), WM_COMMAND, GetDlgCtrlID(window), reinterpret_cast<LPARAM>(window));
+                SendMessageA(GetParent(window), WM_COMMAND, GetDlgCtrlID(window),
+                             reinterpret_cast<LPARAM>(window));
             }
         }
         return 0;
@@ -101,11 +104,13 @@ bool RegisterPictureButtonClass(HINSTANCE instance) {
 HWND CreatePictureButton(HINSTANCE instance, HWND parent, int id, int x, int y, HBITMAP up, HBITMAP down) {
     BITMAP size = {};
     GetObjectA(up, sizeof size, &size);
-    HWND window = CreateWindowExA(0, className, "", WS_CHILD | WS_VISIBLE, x, y, size.bmWidth, size.bmHeight, parent,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    HWND window =
+        CreateWindowExA(0, className, "", WS_CHILD | WS_VISIBLE, x, y, size.bmWidth, size.bmHeight, parent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     if (window) {
         // Owned by the window from here on, freed at WM_NCDESTROY.
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new ButtonState{up, down, false, false}));
+        SetWindowLongPtrA(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(new ButtonState{up, down, false, false}));
         InvalidateRect(window, nullptr, FALSE);
     }
     return window;

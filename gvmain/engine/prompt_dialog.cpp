@@ -20,12 +20,14 @@ protected:
         ShowWindow(Item(IDC_PROMPT_COMBO), combo ? SW_SHOW : SW_HIDE);
         EnableWindow(Item(combo ? IDC_PROMPT_EDIT : IDC_PROMPT_COMBO), FALSE);
         for (const std::string& choice : args_.choices) {
-            SendDlgItemMessageA(Handle(), IDC_PROMPT_COMBO, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choice.c_str()));
+            SendDlgItemMessageA(Handle(), IDC_PROMPT_COMBO, CB_ADDSTRING, 0,
+                                reinterpret_cast<LPARAM>(choice.c_str()));
         }
         SendDlgItemMessageA(Handle(), InputId(), combo ? CB_LIMITTEXT : EM_LIMITTEXT, maxVariableText, 0);
         SetItemText(InputId(), value_);
         SetFocus(Item(InputId()));
-        SendDlgItemMessageA(Handle(), InputId(), combo ? CB_SETEDITSEL : EM_SETSEL, 0, combo ? MAKELPARAM(0, -1) : -1);
+        SendDlgItemMessageA(Handle(), InputId(), combo ? CB_SETEDITSEL : EM_SETSEL, 0,
+                            combo ? MAKELPARAM(0, -1) : -1);
         return false;
     }
 

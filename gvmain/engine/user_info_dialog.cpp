@@ -7,7 +7,8 @@ namespace {
 
 class UserInfoDialog : public DialogWindow {
 public:
-    UserInfoDialog(const std::vector<std::string>& texts, const UserInfo& info) : texts_(texts), info_(info) {}
+    UserInfoDialog(const std::vector<std::string>& texts, const UserInfo& info)
+        : texts_(texts), info_(info) {}
 
     const UserInfo& Info() const { return info_; }
 

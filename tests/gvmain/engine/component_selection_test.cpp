@@ -59,18 +59,21 @@ TEST(ComponentSelection, ShowsSizesDrivesAndGaugeAndKeepsTheChoice) {
         std::string drives = WindowText(GetDlgItem(dialog, IDC_SELCOMPS_DRIVES));
         EXPECT_EQ(drives.substr(0, 3), "C: ") << drives;
         LOGFONTA font = {};
-        GetObjectA(reinterpret_cast<HFONT>(SendDlgItemMessageA(dialog, IDC_SELCOMPS_DRIVES, WM_GETFONT, 0, 0)),
-                   sizeof font, &font);
+        GetObjectA(
+            reinterpret_cast<HFONT>(SendDlgItemMessageA(dialog, IDC_SELCOMPS_DRIVES, WM_GETFONT, 0, 0)),
+            sizeof font, &font);
         EXPECT_STREQ(font.lfFaceName, "Courier New");
         // Picking the group takes its members along.
         HWND list = GetDlgItem(dialog, IDC_SELCOMPS_LIST);
         SendMessageA(list, LB_SETSEL, TRUE, 1);
-        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_SELCOMPS_LIST, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_SELCOMPS_LIST, LBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(list));
         EXPECT_GT(SendMessageA(list, LB_GETSEL, 3, 0), 0);
         EXPECT_EQ(WindowText(GetDlgItem(dialog, IDC_SELCOMPS_SELECTED)), "1800 K");
         EXPECT_EQ(WindowText(GetDlgItem(dialog, IDC_SELCOMPS_GAUGE)), "100%");
         SendMessageA(list, LB_SETSEL, FALSE, 3);
-        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_SELCOMPS_LIST, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_SELCOMPS_LIST, LBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(list));
         RedrawWindow(dialog, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
         EXPECT_TRUE(SaveScreenshot(dialog, "component_selection"));
         PressKey(VK_RETURN);
@@ -82,7 +85,8 @@ TEST(ComponentSelection, ShowsSizesDrivesAndGaugeAndKeepsTheChoice) {
     WhenDialogAppears("Select the components you want to install", [](HWND dialog) {
         HWND list = GetDlgItem(dialog, IDC_SELCOMPS_LIST);
         SendMessageA(list, LB_SETSEL, FALSE, 0);
-        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_SELCOMPS_LIST, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_SELCOMPS_LIST, LBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(list));
         PressKey(VK_ESCAPE);
     });
     EXPECT_FALSE(SelectComponents(TestResources(), nullptr, &components));

@@ -117,9 +117,13 @@ void PressKey(UINT key) {
     PostMessageA(focus, WM_KEYUP, key, 0xC0000001);
 }
 
-void ClickButton(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+void ClickButton(HWND dialog, int id) {
+    PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
 
-std::string TestFile(const std::string& name) { return ProgramDirectory() + "\\" + name; }
+std::string TestFile(const std::string& name) {
+    return ProgramDirectory() + "\\" + name;
+}
 
 std::string WindowText(HWND window) {
     char text[1024] = "";
@@ -128,7 +132,8 @@ std::string WindowText(HWND window) {
 }
 
 bool SaveScreenshot(HWND window, const std::string& name) {
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
     LetTheDisplayCatchUp();
     RECT area;
     GetWindowRect(window, &area);
@@ -147,8 +152,9 @@ bool SaveScreenshot(HWND window, const std::string& name) {
     HGDIOBJ old = SelectObject(memory, bitmap);
     BOOL copied = BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
     GdiFlush();
-    std::vector<unsigned char> bgra(static_cast<unsigned char*>(bits),
-                                    static_cast<unsigned char*>(bits) + static_cast<size_t>(width) * height * 4);
+    std::vector<unsigned char> bgra(
+        static_cast<unsigned char*>(bits),
+        static_cast<unsigned char*>(bits) + static_cast<size_t>(width) * height * 4);
     SelectObject(memory, old);
     DeleteObject(bitmap);
     DeleteDC(memory);

@@ -19,7 +19,8 @@ TEST(Gauge, PercentOfTheWhole) {
 
 TEST(ProgressDialog, CountsTheCopiedKilobytesAndNoticesCancel) {
     ProgressDialog progress;
-    ASSERT_TRUE(progress.Show(TestResources(), nullptr, 500, 300, LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1))));
+    ASSERT_TRUE(progress.Show(TestResources(), nullptr, 500, 300,
+                              LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1))));
     progress.Start(400);
     progress.SetText("C:\\VORLEN\\VORLEN.EXE");
     EXPECT_TRUE(progress.Advance(100));

@@ -9,7 +9,9 @@
 namespace gvmain {
 namespace {
 
-void Type(HWND dialog, int id, const char* text) { SetDlgItemTextA(dialog, id, text); }
+void Type(HWND dialog, int id, const char* text) {
+    SetDlgItemTextA(dialog, id, text);
+}
 
 TEST(AskUserInfo, AcceptingCopiesBackAndTabGoesFromNameToCompany) {
     UserInfo info{"user", "comp"};
@@ -40,7 +42,9 @@ TEST(AskUserInfo, AcceptingCopiesBackAndTabGoesFromNameToCompany) {
 }
 
 TEST(PromptString, EditOrComboBoxTakesTheString) {
-    PromptArgs args{"Query", "Please enter a text string\r\nrequired by\r\nthis program in the edit control\r\nThanks", {}};
+    PromptArgs args{"Query",
+                    "Please enter a text string\r\nrequired by\r\nthis program in the edit control\r\nThanks",
+                    {}};
     std::string value = "str";
     WhenDialogAppears("Query", [](HWND dialog) {
         EXPECT_TRUE(IsWindowVisible(GetDlgItem(dialog, IDC_PROMPT_EDIT)));

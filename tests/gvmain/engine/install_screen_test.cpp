@@ -33,7 +33,8 @@ TEST(InstallScreen, FillsTheScreenWithPictureCaptionAndButtons) {
     InstallScreen screen;
     int exits = 0;
     screen.onExit = [&] { ++exits; };
-    ASSERT_TRUE(screen.Create(TestResources(), BitmapScreen(screenColours64k), TestFile("screen_64k.bmp"), "gvenu.hlp"));
+    ASSERT_TRUE(screen.Create(TestResources(), BitmapScreen(screenColours64k), TestFile("screen_64k.bmp"),
+                              "gvenu.hlp"));
     HWND window = screen.Window();
     EXPECT_EQ(ClassName(window), "wndclassgvbk");
     RECT area;
@@ -54,17 +55,20 @@ TEST(InstallScreen, FillsTheScreenWithPictureCaptionAndButtons) {
 
 TEST(InstallScreen, TakesThe256ColourVariantAndFailsWithoutItsPictures) {
     InstallScreen screen;
-    EXPECT_TRUE(screen.Create(TestResources(), BitmapScreen(screenColours256), TestFile("screen_256.bmp"), ""));
+    EXPECT_TRUE(
+        screen.Create(TestResources(), BitmapScreen(screenColours256), TestFile("screen_256.bmp"), ""));
     EXPECT_FALSE(screen.Create(TestResources(), BitmapScreen(screenColours64k), TestFile("missing.bmp"), ""));
     EXPECT_EQ(screen.Window(), nullptr);
     // The buttons' bitmaps live in the language DLL.
-    EXPECT_FALSE(screen.Create(TestResources(false), BitmapScreen(screenColours64k), TestFile("screen_64k.bmp"), ""));
+    EXPECT_FALSE(
+        screen.Create(TestResources(false), BitmapScreen(screenColours64k), TestFile("screen_64k.bmp"), ""));
 }
 
 TEST(Ctl3d, NestedUsersShareOneRegistration) {
     HMODULE fake = LoadLibraryA("fake_ctl3d.dll");
     ASSERT_NE(fake, nullptr);
-    auto calls = reinterpret_cast<LONG(WINAPI*)(int)>(reinterpret_cast<void*>(GetProcAddress(fake, "FakeCtl3dCalls")));
+    auto calls =
+        reinterpret_cast<LONG(WINAPI*)(int)>(reinterpret_cast<void*>(GetProcAddress(fake, "FakeCtl3dCalls")));
     {
         Ctl3d outer(GetModuleHandleA(nullptr), "fake_ctl3d.dll");
         {
