@@ -7,16 +7,39 @@
 namespace gvmain {
 namespace {
 
-enum class Op { Multiply, Divide, Add, Subtract, Less, LessEqual, Greater, GreaterEqual, Equal, NotEqual,
-                BitAnd, BitXor, BitOr, And, Or, Not, Open };
+enum class Op {
+    Multiply,
+    Divide,
+    Add,
+    Subtract,
+    Less,
+    LessEqual,
+    Greater,
+    GreaterEqual,
+    Equal,
+    NotEqual,
+    BitAnd,
+    BitXor,
+    BitOr,
+    And,
+    Or,
+    Not,
+    Open
+};
 
 int Precedence(Op op) {
     switch (op) {
     case Op::Not: return 10;
-    case Op::Multiply: case Op::Divide: return 9;
-    case Op::Add: case Op::Subtract: return 8;
-    case Op::Less: case Op::LessEqual: case Op::Greater: case Op::GreaterEqual: return 7;
-    case Op::Equal: case Op::NotEqual: return 6;
+    case Op::Multiply:
+    case Op::Divide: return 9;
+    case Op::Add:
+    case Op::Subtract: return 8;
+    case Op::Less:
+    case Op::LessEqual:
+    case Op::Greater:
+    case Op::GreaterEqual: return 7;
+    case Op::Equal:
+    case Op::NotEqual: return 6;
     case Op::BitAnd: return 5;
     case Op::BitXor: return 4;
     case Op::BitOr: return 3;
@@ -240,7 +263,8 @@ private:
     // Applies the stacked operators that bind at least as tightly as
     // `precedence` (an opening parenthesis stops it).
     bool ReduceWhile(int precedence) {
-        while (!operators_.empty() && operators_.back() != Op::Open && Precedence(operators_.back()) >= precedence) {
+        while (!operators_.empty() && operators_.back() != Op::Open &&
+               Precedence(operators_.back()) >= precedence) {
             Op op = operators_.back();
             operators_.pop_back();
             if (op == Op::Not) {

@@ -90,13 +90,14 @@ bool Transfer(ScriptCoder& c, VariableDecl& v) {
 }
 
 bool Transfer(ScriptCoder& c, UserDialogItem& i) {
-    return c.Enum(i.kind) && c.Int(i.x) && c.Int(i.y) && c.Int(i.width) && c.Int(i.height) && c.Text(i.text) &&
-           c.Text(i.variable) && c.Int(i.flags);
+    return c.Enum(i.kind) && c.Int(i.x) && c.Int(i.y) && c.Int(i.width) && c.Int(i.height) &&
+           c.Text(i.text) && c.Text(i.variable) && c.Int(i.flags);
 }
 
 bool Transfer(ScriptCoder& c, UserDialog& d) {
     return c.Text(d.name) && c.Text(d.title) && c.Int(d.centreX) && c.Int(d.centreY) && c.Int(d.width) &&
-           c.Int(d.height) && c.List(d.items, [](ScriptCoder& c, UserDialogItem& v) { return Transfer(c, v); });
+           c.Int(d.height) &&
+           c.List(d.items, [](ScriptCoder& c, UserDialogItem& v) { return Transfer(c, v); });
 }
 
 // The parameters follow the type's class, so the type must be known first.
@@ -124,7 +125,8 @@ bool TransferList(ScriptCoder& c, std::vector<T>& items) {
 
 bool TransferProgram(ScriptCoder& c, InstallScript& s, const EventClassRegistry& classes) {
     return TransferList(c, s.variables) && TransferList(c, s.userDialogs) &&
-           c.List(s.events, [&classes](ScriptCoder& c, ScriptEvent& e) { return TransferEvent(c, e, classes); });
+           c.List(s.events,
+                  [&classes](ScriptCoder& c, ScriptEvent& e) { return TransferEvent(c, e, classes); });
 }
 
 // Objects 3 to 17 of the envelope; the width byte and the version come
@@ -152,7 +154,8 @@ std::string OldVersionLoss(const InstallScript& script, int32_t version) {
             return "A script of version " + std::to_string(version) + " has no flag for language " +
                    std::to_string(i);
     }
-    if (version < listsVersion && (!script.destinationFiles.empty() || !script.destinationDirectories.empty()))
+    if (version < listsVersion &&
+        (!script.destinationFiles.empty() || !script.destinationDirectories.empty()))
         return "A script of version 300 holds no destination lists";
     return "";
 }
@@ -162,8 +165,9 @@ std::string OldVersionLoss(const InstallScript& script, int32_t version) {
 ScriptLoad ReadScript(const std::vector<uint8_t>& bytes, const EventClassRegistry& classes) {
     ScriptLoad load;
     if (bytes.empty() || (bytes[0] != 16 && bytes[0] != 32)) {
-        load.error = bytes.empty() ? "Install script is empty"
-                                   : "Install script has an unknown integer width " + std::to_string(bytes[0]);
+        load.error = bytes.empty()
+                         ? "Install script is empty"
+                         : "Install script has an unknown integer width " + std::to_string(bytes[0]);
         return load;
     }
     load.format.width = bytes[0] == 16 ? IntWidth::Bits16 : IntWidth::Bits32;

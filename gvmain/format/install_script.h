@@ -80,8 +80,8 @@ constexpr int32_t productAppendsLog = 2;  // add to the previous installation's 
 struct ProductInfo {
     std::string productName;
     int32_t flags = 0;
-    int32_t uninstallView = 0;      // 0 simple, 1 advanced, 2 automatic
-    int32_t leastDisplayMs = 0;     // least time an install-files step stays shown
+    int32_t uninstallView = 0;   // 0 simple, 1 advanced, 2 automatic
+    int32_t leastDisplayMs = 0;  // least time an install-files step stays shown
     LanguageSet languages;
 };
 
@@ -143,7 +143,7 @@ constexpr size_t scriptTextCount = 8;
 
 struct TextSet {
     std::array<std::string, scriptTextCount> texts;  // the build tool's own
-    std::vector<std::string> diskLabels;            // the disk map, disk 0 first
+    std::vector<std::string> diskLabels;             // the disk map, disk 0 first
 };
 
 struct FileSet {

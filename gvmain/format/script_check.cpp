@@ -109,8 +109,7 @@ std::string CheckScript(const InstallScript& script, const EventClassRegistry& c
     if (!InRange(script.product.languages.defaultLanguage, languageCount))
         return "Install script: the default language " +
                std::to_string(script.product.languages.defaultLanguage) + " is unknown";
-    for (const std::string& fault :
-         {CheckVariables(script), CheckIndices(script), CheckDialogs(script)}) {
+    for (const std::string& fault : {CheckVariables(script), CheckIndices(script), CheckDialogs(script)}) {
         if (!fault.empty())
             return fault;
     }

@@ -21,7 +21,9 @@ public:
     IntWidth Width() const { return stream_.Width(); }
 
     bool Int(int32_t& value) { return Done(Reading() ? stream_.ReadInt(value) : stream_.WriteInt(value)); }
-    bool Dword(uint32_t& value) { return Done(Reading() ? stream_.ReadDword(value) : stream_.WriteDword(value)); }
+    bool Dword(uint32_t& value) {
+        return Done(Reading() ? stream_.ReadDword(value) : stream_.WriteDword(value));
+    }
     bool Text(std::string& value) {
         return Done(Reading() ? stream_.ReadString(value) : stream_.WriteString(value));
     }

@@ -77,7 +77,8 @@ bool Variables::Declare(const std::string& name, VariableKind kind) {
 
 int32_t* Variables::IntVariable(const std::string& name) {
     auto found = values_.find(name);
-    return found != values_.end() && found->second.kind == VariableKind::Int ? &found->second.number : nullptr;
+    return found != values_.end() && found->second.kind == VariableKind::Int ? &found->second.number
+                                                                             : nullptr;
 }
 
 const int32_t* Variables::IntVariable(const std::string& name) const {
@@ -86,7 +87,8 @@ const int32_t* Variables::IntVariable(const std::string& name) const {
 
 const std::string* Variables::StringVariable(const std::string& name) const {
     auto found = values_.find(name);
-    return found != values_.end() && found->second.kind == VariableKind::String ? &found->second.text : nullptr;
+    return found != values_.end() && found->second.kind == VariableKind::String ? &found->second.text
+                                                                                : nullptr;
 }
 
 bool Variables::SetString(const std::string& name, const std::string& value) {
@@ -121,7 +123,8 @@ bool ExpandText(const std::string& text, const Variables& variables, std::string
         Expansion result = ExpandReference(text, at, variables, out);
         if (result != Expansion::Done) {
             buffer.clear();
-            report(FillIn(result == Expansion::BadName ? badVariableNameMessage : unknownVariableMessage, text));
+            report(
+                FillIn(result == Expansion::BadName ? badVariableNameMessage : unknownVariableMessage, text));
             return false;
         }
     }

@@ -29,7 +29,8 @@ WindowPlace PlaceUserDialog(const UserDialog& dialog, int32_t parentWidth, int32
                             int32_t windowWidth, int32_t windowHeight) {
     int64_t centreX = int64_t{parentWidth} * dialog.centreX / userPlacementScale;
     int64_t centreY = int64_t{parentHeight} * dialog.centreY / userPlacementScale;
-    return {static_cast<int32_t>(centreX - windowWidth / 2), static_cast<int32_t>(centreY - windowHeight / 2)};
+    return {static_cast<int32_t>(centreX - windowWidth / 2),
+            static_cast<int32_t>(centreY - windowHeight / 2)};
 }
 
 }  // namespace gvmain

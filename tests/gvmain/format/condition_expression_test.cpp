@@ -67,8 +67,8 @@ TEST_F(Conditions, WrapsAt32BitsInsteadOfTrapping) {
 }
 
 TEST_F(Conditions, SyntaxErrors) {
-    for (const char* text : {"", "  ", "seven = 7", "1 +", "(1", "1)", "()", "1 2", "! ", "1 $ 2", "&& 1",
-                             "1 !", "7seven"}) {
+    for (const char* text :
+         {"", "  ", "seven = 7", "1 +", "(1", "1)", "()", "1 2", "! ", "1 $ 2", "&& 1", "1 !", "7seven"}) {
         EXPECT_EQ(Eval(text), std::string("Syntax error in expression ") + text) << text;
     }
     EXPECT_EQ(Eval("seven == 7"), "1");

@@ -9,10 +9,10 @@
 namespace gvmain {
 
 // Field-wise equality of the script's objects, for the round trips.
-#define SAME_FIELDS(T, ...)                                        \
-    bool operator==(const T& a, const T& b) {                      \
+#define SAME_FIELDS(T, ...)                                             \
+    bool operator==(const T& a, const T& b) {                           \
         auto fields = [](const T& x) { return std::tie(__VA_ARGS__); }; \
-        return fields(a) == fields(b);                             \
+        return fields(a) == fields(b);                                  \
     }
 SAME_FIELDS(LanguageSet, x.defaultLanguage, x.supported)
 SAME_FIELDS(ProductInfo, x.productName, x.flags, x.uninstallView, x.leastDisplayMs, x.languages)
@@ -53,9 +53,10 @@ InstallScript FullScript() {
     s.product = {"Vorlen", productWantsCtl3d | productAppendsLog, 1, 1500, {2, {}}};
     s.product.languages.supported[2] = s.product.languages.supported[3] = true;
     s.buildIds = {0x01020304, 0xA0B0C0D0, "gvbuild 1"};
-    s.components = {{"Program", "The program", 900, 0, {}}, {"All", "Everything", 1000, componentGroup, {0, 1}}};
-    s.installFiles = {{"vorlen.pk", 1, 12, 34, 56, "$i\\vorlen.exe", 2, 3, 5, 6, 7, 8, fileCompressed | fileShared,
-                       1, 0}};
+    s.components = {{"Program", "The program", 900, 0, {}},
+                    {"All", "Everything", 1000, componentGroup, {0, 1}}};
+    s.installFiles = {
+        {"vorlen.pk", 1, 12, 34, 56, "$i\\vorlen.exe", 2, 3, 5, 6, 7, 8, fileCompressed | fileShared, 1, 0}};
     s.auxFiles = {{"gvenu.dll", true}, {"readme.txt", false}};
     s.destinationFiles = {{"$i\\vorlen.ini", 1}};
     s.destinationDirectories = {{"$i\\data", 2}};
@@ -64,7 +65,8 @@ InstallScript FullScript() {
     s.fileSets = {{"main", {0, 0}}};
     s.defaultDirectory = "C:\\Vorlen";
     s.uninstallDirectory = "C:\\Vorlen\\Uninst";
-    s.screen = {screenBitmap, "back.bmp", screenColours64k, 0x00112233, screenShowsCaption, "\x01\x02scrambled"};
+    s.screen = {screenBitmap, "back.bmp",         screenColours64k,
+                0x00112233,   screenShowsCaption, "\x01\x02scrambled"};
     s.stamp = {42, "Tolvane"};
     UserDialog dialog;
     dialog.name = "Options";
@@ -84,7 +86,8 @@ InstallScript FullScript() {
             bool known = false;
             for (const VariableDecl& decl : s.variables)
                 known = known || decl.name == spec.defaultText;
-            if ((spec.kind == ParamKind::IntVar || spec.kind == ParamKind::StringVar) && !spec.optional && !known)
+            if ((spec.kind == ParamKind::IntVar || spec.kind == ParamKind::StringVar) && !spec.optional &&
+                !known)
                 s.variables.push_back({spec.defaultText, kind, -5, kind == VariableKind::String ? "s" : ""});
         }
         s.events.push_back(event);
@@ -138,9 +141,9 @@ TEST(InstallScriptLayout, SixteenBitVersion300HasTwoByteIntsAndElevenLanguageFla
     script.buildIds = {0x11223344, 5, ""};
     Bytes bytes;
     ASSERT_EQ(RoundTrip(script, {IntWidth::Bits16, 300}, &bytes).error, "");
-    Bytes head = {16, 0x2C, 0x01, 0xFE, 0xFF, 1, 'P', 3, 0, 1, 0, 9, 0, 4, 0,
-                  1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0,
-                  0x44, 0x33, 0x22, 0x11, 5, 0, 0, 0, 0};
+    Bytes head = {16, 0x2C, 0x01, 0xFE, 0xFF, 1,    'P',  3,    0,    1, 0, 9, 0, 4, 0, 1,
+                  0,  0,    0,    0,    0,    0,    0,    0,    0,    0, 0, 0, 0, 0, 0, 0,
+                  0,  0,    0,    1,    0,    0x44, 0x33, 0x22, 0x11, 5, 0, 0, 0, 0};
     ASSERT_GE(bytes.size(), head.size());
     EXPECT_EQ(Bytes(bytes.begin(), bytes.begin() + static_cast<long>(head.size())), head);
 
@@ -163,7 +166,8 @@ TEST(InstallScriptWriter, RefusesWhatTheFormatCannotHold) {
     script.product.languages.supported[11] = true;
     EXPECT_EQ(WriteScript(script, {IntWidth::Bits32, 301}, Classes()).error,
               "A script of version 301 has no flag for language 11");
-    EXPECT_EQ(WriteScript(script, {IntWidth::Bits32, 303}, Classes()).error, "No script can have the version 303");
+    EXPECT_EQ(WriteScript(script, {IntWidth::Bits32, 303}, Classes()).error,
+              "No script can have the version 303");
     script = FullScript();
     script.installFiles[0].rule = 40000;
     EXPECT_EQ(WriteScript(script, {IntWidth::Bits16, 302}, Classes()).error,
@@ -175,7 +179,8 @@ TEST(InstallScriptReader, EveryCutAndDamageIsRefused) {
     for (IntWidth width : {IntWidth::Bits32, IntWidth::Bits16}) {
         Bytes bytes = WriteScript(FullScript(), {width, 302}, Classes()).bytes;
         for (size_t cut = 0; cut < bytes.size(); ++cut) {
-            ScriptLoad load = ReadScript(Bytes(bytes.begin(), bytes.begin() + static_cast<long>(cut)), Classes());
+            ScriptLoad load =
+                ReadScript(Bytes(bytes.begin(), bytes.begin() + static_cast<long>(cut)), Classes());
             ASSERT_NE(load.error, "") << cut;
             ASSERT_TRUE(load.script.events.empty()) << cut;
         }
@@ -190,9 +195,9 @@ TEST(InstallScriptReader, EveryCutAndDamageIsRefused) {
     size_t components = 1 + 2 + 2 + 1 + 2 * 3 + 2 + 2 * 11 + 4 + 4 + 1;
     bytes[components] = 0xFF;
     bytes[components + 1] = 0x7F;
-    EXPECT_EQ(ReadScript(bytes, Classes()).error,
-              "Install script holds a list count of 32767 with only " +
-                  std::to_string(bytes.size() - components - 2) + " bytes left");
+    EXPECT_EQ(ReadScript(bytes, Classes()).error, "Install script holds a list count of 32767 with only " +
+                                                      std::to_string(bytes.size() - components - 2) +
+                                                      " bytes left");
 }
 
 TEST(InstallScriptCheck, EventsAndIndicesTheEngineReliesOn) {
@@ -213,8 +218,9 @@ TEST(InstallScriptCheck, EventsAndIndicesTheEngineReliesOn) {
               "Install script: event 1 has 7 parameters instead of 8");
     InstallScript doubled = FullScript();
     doubled.variables.push_back(doubled.variables[0]);
-    EXPECT_EQ(CheckScript(doubled, Classes()),
-              "Install script: variable " + std::to_string(doubled.variables.size() - 1) + " is declared twice");
+    EXPECT_EQ(
+        CheckScript(doubled, Classes()),
+        "Install script: variable " + std::to_string(doubled.variables.size() - 1) + " is declared twice");
     EXPECT_EQ(fault([](InstallScript& s) { s.fileSets[0].files.push_back(1); }),
               "Install script: file set 0 names a file out of range");
     EXPECT_EQ(fault([](InstallScript& s) { s.installFiles[0].disk = 2; }),
