@@ -5,7 +5,7 @@
 set -euo pipefail
 tree=${1:-build/fuzz}
 seconds=${2:-60}
-targets=${3:-"data_file operation_log icalendar"}
+targets=${3:-"data_file operation_log icalendar install_script"}
 
 seed_data_file() {
     local corpus=$1
@@ -22,6 +22,10 @@ seed_icalendar() {
 # Seeds written by the log's own writer, so that they follow the format.
 seed_operation_log() {
     "$tree/fuzz/operation_log_seeds" "$1"
+}
+
+seed_install_script() {
+    "$tree/fuzz/install_script_seeds" "$1"
 }
 
 mkdir -p "$tree/artifacts"

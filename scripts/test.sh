@@ -3,6 +3,7 @@
 # the native tree with ctest directly, the Win32 tree under Wine in a fresh
 # prefix with one wineserver kept alive for all its test programs.
 set -uo pipefail
+source "$(dirname "$0")/wine_prefix.sh"
 native=${1:-build/native}
 win32=${2:-build/win32}
 jobs=${JOBS:-2}
@@ -58,7 +59,7 @@ start_display() {
 [[ -n "${DISPLAY:-}" ]] || start_display
 rm -rf "$WINEPREFIX" && mkdir -p "$WINEPREFIX"
 wineserver -p >/dev/null 2>&1
-wineboot -i >/dev/null 2>&1
+prepare_wine_prefix
 run_ctest "$win32"
 wineserver -k >/dev/null 2>&1
 [[ -z "${xvfbPid:-}" ]] || kill "$xvfbPid"

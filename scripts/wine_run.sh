@@ -2,6 +2,7 @@
 # Runs a program of the Win32 tree under Wine in the tree's own prefix,
 # making the prefix first when it is missing.
 set -euo pipefail
+source "$(dirname "$0")/wine_prefix.sh"
 win32=$1
 shift
 export WINEPREFIX="$PWD/$win32/wineprefix" WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -12,6 +13,6 @@ if [[ -z "${DISPLAY:-}" ]]; then
 fi
 if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
     mkdir -p "$WINEPREFIX"
-    wineboot -i >/dev/null 2>&1
+    prepare_wine_prefix
 fi
 wine "$@"
