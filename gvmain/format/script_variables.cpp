@@ -75,27 +75,36 @@ bool Variables::Declare(const std::string& name, VariableKind kind) {
     return values_.emplace(name, value).second;
 }
 
-int32_t* Variables::IntVariable(const std::string& name) {
+Variables::Value* Variables::Find(const std::string& name, VariableKind kind) {
     auto found = values_.find(name);
-    return found != values_.end() && found->second.kind == VariableKind::Int ? &found->second.number
-                                                                             : nullptr;
+    return found != values_.end() && found->second.kind == kind ? &found->second : nullptr;
+}
+
+const Variables::Value* Variables::Find(const std::string& name, VariableKind kind) const {
+    auto found = values_.find(name);
+    return found != values_.end() && found->second.kind == kind ? &found->second : nullptr;
+}
+
+int32_t* Variables::IntVariable(const std::string& name) {
+    Value* value = Find(name, VariableKind::Int);
+    return value != nullptr ? &value->number : nullptr;
 }
 
 const int32_t* Variables::IntVariable(const std::string& name) const {
-    return const_cast<Variables*>(this)->IntVariable(name);
+    const Value* value = Find(name, VariableKind::Int);
+    return value != nullptr ? &value->number : nullptr;
 }
 
 const std::string* Variables::StringVariable(const std::string& name) const {
-    auto found = values_.find(name);
-    return found != values_.end() && found->second.kind == VariableKind::String ? &found->second.text
-                                                                                : nullptr;
+    const Value* value = Find(name, VariableKind::String);
+    return value != nullptr ? &value->text : nullptr;
 }
 
 bool Variables::SetString(const std::string& name, const std::string& value) {
-    auto found = values_.find(name);
-    if (found == values_.end() || found->second.kind != VariableKind::String)
+    Value* variable = Find(name, VariableKind::String);
+    if (variable == nullptr)
         return false;
-    found->second.text = value.substr(0, maxStringVariableLength);
+    variable->text = value.substr(0, maxStringVariableLength);
     return true;
 }
 

@@ -45,6 +45,9 @@ private:
         int32_t number = 0;
         std::string text;
     };
+    Value* Find(const std::string& name, VariableKind kind);
+    const Value* Find(const std::string& name, VariableKind kind) const;
+
     std::map<std::string, Value> values_;
 };
 
