@@ -240,16 +240,23 @@ bool TVorlenApp::SaveAs() {
 }
 
 std::string TVorlenApp::AskFileName(const wxString& title, bool save, const char* filter) {
+    std::string chosen = chooseFile_ ? chooseFile_(title, save, filter) : ShowFileDialog(title, save, filter);
+    if (chosen.empty())
+        return {};
+    dialogFileName_ = chosen;
+    // The data file dialogs' default extension.
+    if (save && filter == dataFileFilter)
+        dialogFileName_ = WithDefaultVorExtension(dialogFileName_);
+    return dialogFileName_;
+}
+
+std::string TVorlenApp::ShowFileDialog(const wxString& title, bool save, const char* filter) {
     long style = save ? wxFD_SAVE | wxFD_OVERWRITE_PROMPT : wxFD_OPEN | wxFD_FILE_MUST_EXIST;
     wxFileDialog dialog(frame_, title, wxEmptyString, platform::FileNameToWx(dialogFileName_),
                         ToWxWildcard(filter), style);
     if (dialog.ShowModal() != wxID_OK)
         return {};
-    dialogFileName_ = platform::FileNameFromWx(dialog.GetPath());
-    // The data file dialogs' default extension.
-    if (save && filter == dataFileFilter)
-        dialogFileName_ = WithDefaultVorExtension(dialogFileName_);
-    return dialogFileName_;
+    return platform::FileNameFromWx(dialog.GetPath());
 }
 
 void TVorlenApp::WriteDefaultFile(const std::string& name) {

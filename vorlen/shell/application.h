@@ -12,6 +12,7 @@
 
 #include <wx/event.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -64,6 +65,11 @@ public:
     const shell::StartupState& State() const { return state_; }
     TSDIDecFrame* Frame() const { return frame_; }
     bool HelpMode() const { return helpMode_; }
+
+    // Chooses file names instead of the file dialogs: the toolkit's GTK
+    // file dialog cannot be given a name from a test. Returns "" for Cancel.
+    using FileChooser = std::function<std::string(const wxString& title, bool save, const char* filter)>;
+    void SetFileChooser(FileChooser chooser) { chooseFile_ = std::move(chooser); }
     void SetHelpMode(bool on);
     // In help mode a chosen command opens its help topic instead.
     bool HandleHelpModeCommand(int id);
@@ -77,6 +83,7 @@ private:
     void EditAlarmEvent(const EventNode& event);
     // The chosen name, "" when cancelled; `filter` in the "desc|pattern|" form.
     std::string AskFileName(const wxString& title, bool save, const char* filter);
+    std::string ShowFileDialog(const wxString& title, bool save, const char* filter);
     void AfterNewEvent();
     void FullViewRefresh();
     void WriteDefaultFile(const std::string& name);
@@ -119,6 +126,7 @@ private:
     std::unique_ptr<shell::WindowUi> ui_;
     TSDIDecFrame* frame_ = nullptr;
     std::string dialogFileName_;  // the last name chosen in a file dialog
+    FileChooser chooseFile_;
     bool helpMode_ = false;
     bool helpWindowOpened_ = false;
     AlarmMonitor alarms_;

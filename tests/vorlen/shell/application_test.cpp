@@ -290,6 +290,29 @@ TEST_F(ApplicationTest, CompressRefusesAnArchiveFile) {
     CloseFrame();
 }
 
+TEST_F(ApplicationTest, ICalendarExportThenImportDoublesTheEvents) {
+    Start();
+    int before = app->Data().events.count;
+    std::string ics = dir.File("all.ics");
+    app->SetFileChooser([&](const wxString&, bool, const char*) { return ics; });
+    wxCommandEvent exportIcs(wxEVT_MENU, cmExportICalendar);
+    app->Frame()->ProcessWindowEvent(exportIcs);
+    ASSERT_NE(test::ReadFile(ics).find("BEGIN:VEVENT"), std::string::npos);
+    EXPECT_FALSE(app->Data().IsUnsaved());
+    wxCommandEvent importIcs(wxEVT_MENU, cmImportICalendar);
+    app->Frame()->ProcessWindowEvent(importIcs);
+    EXPECT_EQ(app->Data().events.count, 2 * before);
+    EXPECT_TRUE(app->Data().IsUnsaved());
+    test::WriteFile(ics, "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\n");
+    wxTEST_DIALOG(app->Frame()->ProcessWindowEvent(importIcs),
+                  AnswerModal<wxMessageDialog>([](wxMessageDialog* box) {
+                      EXPECT_EQ(box->GetTitle(), "Error");
+                      return wxID_OK;
+                  }));
+    EXPECT_EQ(app->Data().events.count, 2 * before);  // a damaged file adds nothing
+    CloseFrame();
+}
+
 TEST_F(ApplicationTest, ContextHelpModeOpensTheCommandsTopicInsteadOfRunningIt) {
     Start();
     wxCommandEvent contextHelp(wxEVT_MENU, cmContextHelp);
