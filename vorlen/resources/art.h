@@ -68,6 +68,12 @@ wxBitmap TitleBitmap(int resourceId, double scale = 1.0);
 // The setup wizard's picture (32019), 164 x 314.
 wxBitmap WizardPicture(double scale = 1.0);
 
+// The banner of the screens other than the title screen, 310 x 25: the
+// 16-colour variant below 15 bits per pixel (`depth`), else high colour.
+wxBitmap ScreenBanner(int depth, double scale = 1.0);
+// The black and white strip drawn right of that banner, 1400 x 25.
+wxBitmap ScreenFiller(double scale = 1.0);
+
 // The sixteen colours the low-colour pictures are limited to: the standard
 // palette of 16-colour displays.
 const wxColour* LowColourPalette();

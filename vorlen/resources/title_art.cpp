@@ -24,6 +24,8 @@ constexpr char productText[] = "Tolvane Vorlen";
 const wxSize bannerSize(320, 64);
 const wxSize pictureSize(240, 180);
 const wxSize wizardSize(164, 314);
+const wxSize screenBannerSize(310, 25);
+const wxSize screenFillerSize(1400, 25);
 
 using Colours = std::map<std::string, std::string>;
 
@@ -235,6 +237,37 @@ wxBitmap Wizard(double scale) {
     });
 }
 
+// ---------------------------------------------------------------------------
+// The banner across the top of the other screens, and the black and white
+// strip that carries its band and rule on to the right edge.
+
+constexpr char screenBannerSvg[] =
+    R"svg(<svg xmlns="http://www.w3.org/2000/svg" width="310" height="25" viewBox="0 0 310 25">
+<defs><linearGradient id="band" x1="0%" y1="0%" x2="100%" y2="0%">
+<stop offset="0" stop-color="@from@"/><stop offset="1" stop-color="@to@"/></linearGradient></defs>
+<rect width="310" height="25" fill="url(#band)"/>
+<rect y="21" width="310" height="2" fill="@rule@"/>
+</svg>)svg";
+
+const Colours screenBannerHigh{{"from", "#0c1f45"}, {"to", "#000000"}, {"rule", "#f2b705"}};
+const Colours screenBannerLow{{"from", "#000080"}, {"to", "#000000"}, {"rule", "#ffff00"}};
+
+wxBitmap ScreenBannerPicture(bool lowColour, double scale) {
+    wxBitmap bitmap = Picture(WithColours(screenBannerSvg, lowColour ? screenBannerLow : screenBannerHigh),
+                              screenBannerSize, scale, [](wxGraphicsContext& gc, double s) {
+                                  ProgramIconAt(gc, s, 4, 1, 19);
+                                  ShadowedText(gc, productText, ProductFont(15, true), 29, 2, *wxWHITE,
+                                               wxColour(0, 0, 0));
+                              });
+    return lowColour ? OnPalette(bitmap) : bitmap;
+}
+
+constexpr char screenFillerSvg[] =
+    R"svg(<svg xmlns="http://www.w3.org/2000/svg" width="1400" height="25" viewBox="0 0 1400 25">
+<rect width="1400" height="25" fill="#000000"/>
+<rect y="21" width="1400" height="2" fill="#ffffff"/>
+</svg>)svg";
+
 // With the scale set, the bitmap measures its logical size where it is drawn.
 wxBitmap Scaled(wxBitmap bitmap, double scale) {
     bitmap.SetScaleFactor(scale);
@@ -264,6 +297,14 @@ wxBitmap TitleBitmap(int resourceId, double scale) {
 
 wxBitmap WizardPicture(double scale) {
     return Scaled(Wizard(scale), scale);
+}
+
+wxBitmap ScreenBanner(int depth, double scale) {
+    return Scaled(ScreenBannerPicture(depth < 15, scale), scale);
+}
+
+wxBitmap ScreenFiller(double scale) {
+    return Scaled(Picture(screenFillerSvg, screenFillerSize, scale, [](wxGraphicsContext&, double) {}), scale);
 }
 
 }  // namespace vorlen::art

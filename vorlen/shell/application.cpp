@@ -17,6 +17,7 @@
 #include "vorlen/store/vcalendar.h"
 #include "vorlen/views/event_edit_dialog.h"
 #include "vorlen/views/types_dialog.h"
+#include "vorlen/views/view_window.h"
 #include "vorlen/resources/program_icon_svg.h"
 
 #include <wx/app.h>
@@ -132,7 +133,7 @@ void TVorlenApp::CreateMainWindow() {
 
 TSDIDecFrame* TVorlenApp::BuildFrame(ScreenId screen, int hostKind) {
     auto* frame = new TSDIDecFrame(*this, screen, state_.timerPeriodMs);
-    frame->SetScreen(MakeScreenWindow(screen, frame, hostKind), screen);
+    frame->SetScreen(MakeScreenWindow(screen, frame, hostKind, document_), screen);
     wxTheApp->SetTopWindow(frame);
     frame->Bind(wxEVT_DESTROY, [this, frame](wxWindowDestroyEvent& event) {
         if (event.GetEventObject() == frame && frame_ == frame)
@@ -159,7 +160,7 @@ void TVorlenApp::RunReminderScreen() {
 void TVorlenApp::SwitchScreen(ScreenId target) {
     if (!frame_ || target == frame_->CurrentScreen())
         return;
-    wxWindow* window = MakeScreenWindow(target, frame_, hostKindNormal);
+    wxWindow* window = MakeScreenWindow(target, frame_, hostKindNormal, document_);
     frame_->SetScreen(window, target);
     if (target == ScreenToday)
         frame_->ShowFrame();
@@ -328,8 +329,11 @@ void TVorlenApp::ReadTimerSettings() {
 }
 
 void TVorlenApp::AfterNewEvent() {
-    // The screens that take a new event in place come with the views; the
-    // others show the data afresh when they are next built.
+    // The other screens show the data afresh when they are next built.
+    if (frame_ && frame_->CurrentScreen() == ScreenToday) {
+        if (auto* today = dynamic_cast<TViewWindow*>(frame_->Screen()))
+            today->RefreshView();
+    }
 }
 
 void TVorlenApp::FullViewRefresh() {
@@ -495,7 +499,7 @@ void TVorlenApp::OnOptions(wxCommandEvent&) {
     if (dialog.ShowModal() != optionsSaved)
         return;
     if (frame_ && frame_->CurrentScreen() == ScreenToday) {
-        frame_->SetScreen(MakeScreenWindow(ScreenToday, frame_, hostKindNormal), ScreenToday);
+        frame_->SetScreen(MakeScreenWindow(ScreenToday, frame_, hostKindNormal, document_), ScreenToday);
         frame_->ShowFrame();
     }
     ReadTimerSettings();

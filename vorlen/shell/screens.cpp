@@ -1,17 +1,24 @@
 #include "screens.h"
 
+#include "vorlen/shell/document.h"
 #include "vorlen/shell/title_screen.h"
+#include "vorlen/views/calendar_window.h"
+#include "vorlen/views/view_window.h"
 
 #include <wx/panel.h>
 #include <wx/settings.h>
 
 namespace vorlen {
 
-wxWindow* MakeScreenWindow(ScreenId screen, wxWindow* frame, int /*hostKind*/) {
+wxWindow* MakeScreenWindow(ScreenId screen, wxWindow* frame, int hostKind, shell::Document& document) {
     if (screen == ScreenTitle)
         return new TMainWindow(frame);
-    // The information tree, event list, calendar and day view are not built
-    // yet: an empty client window stands in for them.
+    if (screen == ScreenToday)
+        return new TViewWindow(frame, {document.events, document.types, document.file}, hostKind);
+    if (screen == ScreenCalendar)
+        return new TCalendarWindow(frame, {document.events, document.types, document.file});
+    // The information tree and the event list are not built yet: an
+    // empty client window stands in for them.
     auto* empty = new wxPanel(frame, wxID_ANY);
     empty->SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW));
     return empty;

@@ -7,10 +7,15 @@ class wxWindow;
 
 namespace vorlen {
 
+namespace shell {
+class Document;
+}
+
 // How the today screen was opened: 1 by the boot check, 2 otherwise.
 inline constexpr int hostKindBootup = 1;
 inline constexpr int hostKindNormal = 2;
 
-wxWindow* MakeScreenWindow(ScreenId screen, wxWindow* frame, int hostKind);
+// The screens show and edit `document`, which outlives them.
+wxWindow* MakeScreenWindow(ScreenId screen, wxWindow* frame, int hostKind, shell::Document& document);
 
 }  // namespace vorlen

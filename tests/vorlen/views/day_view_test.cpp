@@ -1,0 +1,252 @@
+// The day view and the today screen under Xvfb: the rich-text rendering of
+// the reminder markup, the three display kinds, the slot view's double
+// click, the refresh after a new event, and screenshots of each form.
+#include "vorlen/views/view_window.h"
+
+#include "tests/vorlen/core/date_settings_guard.h"
+#include "tests/vorlen/support/config_home.h"
+#include "vorlen/platform/locale_format.h"
+#include "vorlen/platform/settings.h"
+#include "vorlen/shell/document.h"
+#include "vorlen/shell/screens.h"
+
+#include "../gui/gui_support.h"
+
+#include <wx/frame.h>
+#include <wx/richtext/richtextctrl.h>
+#include <wx/settings.h>
+#include <wx/statbox.h>
+#include <wx/textctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace vorlen {
+namespace {
+
+using test::AnswerModal;
+
+wxRichTextAttr StyleAt(wxRichTextCtrl& pane, long position) {
+    wxRichTextAttr attr;
+    pane.GetStyle(position, attr);
+    return attr;
+}
+
+TEST(RenderMarkup, EachCodeStylesTheTextAfterIt) {
+    wxFrame frame(nullptr, wxID_ANY, "markup");
+    auto* pane = new wxRichTextCtrl(&frame, wxID_ANY);
+    RenderMarkup("a\xB7" "Bb\xB7" "Bc\xB7" "Id\xB7" "I\xB7" "Ue\xB7" "U\xB7" "Sf\xB7" "S\xB7"
+                 "C02g\xB7" "H14h\xB7" "Ri\xB7" "Xj\r\nk",
+                 *pane);
+    EXPECT_EQ(pane->GetValue(), "abcdefghiXj\nk");
+    EXPECT_FALSE(pane->IsModified());
+    EXPECT_EQ(pane->GetInsertionPoint(), 0);
+    EXPECT_EQ(StyleAt(*pane, 0).GetFontSize(), 8);  // before any code: as after a reset
+    EXPECT_EQ(StyleAt(*pane, 1).GetFontWeight(), wxFONTWEIGHT_BOLD);
+    EXPECT_EQ(StyleAt(*pane, 2).GetFontWeight(), wxFONTWEIGHT_NORMAL);
+    EXPECT_EQ(StyleAt(*pane, 3).GetFontStyle(), wxFONTSTYLE_ITALIC);
+    EXPECT_TRUE(StyleAt(*pane, 4).GetFontUnderlined());
+    EXPECT_FALSE(StyleAt(*pane, 5).GetFontUnderlined());
+    EXPECT_EQ(StyleAt(*pane, 5).GetTextEffects() & wxTEXT_ATTR_EFFECT_STRIKETHROUGH,
+              wxTEXT_ATTR_EFFECT_STRIKETHROUGH);
+    EXPECT_EQ(StyleAt(*pane, 6).GetTextColour(), wxColour(255, 0, 0));
+    EXPECT_EQ(StyleAt(*pane, 7).GetFontSize(), 14);
+    EXPECT_EQ(StyleAt(*pane, 7).GetTextColour(), wxColour(255, 0, 0));
+    // The reset: black, 8 points, bold off; the unknown code's letter is text.
+    EXPECT_EQ(StyleAt(*pane, 8).GetTextColour(), *wxBLACK);
+    EXPECT_EQ(StyleAt(*pane, 8).GetFontSize(), 8);
+}
+
+// 5 May 1998 with an untimed birthday, two appointments at 09:00, an
+// overnight appointment from today to tomorrow, a conference over three
+// days and a party two days ahead.
+class DayViewTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        platform::SetFormatLocale("en_GB");
+        file.saved = 1;
+        Add("Ann", "Birthday", Date(5, 5, 1960)).period = PeriodYearly;
+        Timed(Add("Dentist", "Health", today), Time(9, 0), Time(10, 0)).SetLocation("Clinic");
+        Timed(Add("Standup", "Business", today), Time(9, 0), Time(9, 15));
+        EventNode& night = Timed(Add("Night flight", "Travel", today), Time(20, 0), Time(6, 30));
+        night.endDate = Date(6, 5, 1998);
+        Add("Conference", "Business", Date(4, 5, 1998)).endDate = Date(6, 5, 1998);
+        Add("Party", "Special Occasion", Date(7, 5, 1998)).warningDays = 5;
+    }
+    void TearDown() override { platform::SetFormatLocale("en_US_POSIX"); }
+
+    EventNode& Add(const char* description, const char* type, const Date& on) {
+        EventNode& e = *events.Add();
+        e.SetDescription(description);
+        e.SetTypeName(type);
+        e.startDate = on;
+        e.period = PeriodOnceOff;
+        return e;
+    }
+    static EventNode& Timed(EventNode& e, Time start, Time end) {
+        e.startTime = start;
+        e.endTime = end;
+        return e;
+    }
+    void SetDayView(int32_t value) {
+        platform::registryAccess key;
+        key.Open();
+        platform::WriteInt(key, platform::setting::dayView, value);
+    }
+    // The today screen in a frame of the given client size, shown.
+    TViewWindow* Show(wxFrame& frame, int hostKind = hostKindNormal) {
+        auto* screen = new TViewWindow(&frame, data, hostKind, today);
+        frame.SetClientSize(760, 560);
+        frame.Show();
+        test::LetEventsRun();
+        return screen;
+    }
+    static std::string Plain(wxRichTextCtrl* pane) { return pane->GetValue().utf8_string(); }
+
+    test::ConfigHomeGuard home;
+    test::DateSettingsGuard dayFirst{1, '/', 1};
+    Eventlist events;
+    Typelist types;
+    store::DataFile file;
+    EventEditData data{events, types, file};
+    Date today{5, 5, 1998};
+};
+
+TEST_F(DayViewTest, FullDisplayWhenTheSettingIsMissing) {
+    wxFrame frame(nullptr, wxID_ANY, "x");
+    TViewWindow* screen = Show(frame);
+    TDayView& view = screen->DayView();
+    EXPECT_EQ(frame.GetTitle(), "Tolvane Vorlen");
+    EXPECT_EQ(view.Kind(), ViewKindFull);
+    ASSERT_NE(view.SlotView(), nullptr);
+    ASSERT_NE(view.WarningsPane(), nullptr);
+    EXPECT_EQ(view.TodayGroup()->GetLabel(), "Tuesday, 5 May 1998");
+    EXPECT_EQ(view.WarningsGroup()->GetLabel(), "Future Events");
+    EXPECT_EQ(frame.FindWindow(todayGroupId), view.TodayGroup());
+    EXPECT_EQ(frame.FindWindow(warningsGroupId), view.WarningsGroup());
+    EXPECT_EQ(frame.FindWindow(slotViewId), view.SlotView());
+    EXPECT_EQ(frame.FindWindow(todayPaneId), view.TodayPane());
+    EXPECT_EQ(frame.FindWindow(warningsPaneId), view.WarningsPane());
+    // Untimed entries above the slots, warnings below; timed ones only in slots.
+    EXPECT_EQ(Plain(view.TodayPane()),
+              "Ann (Birthday (Born 1960, 38 years old))\n05/05/1998 - 06/05/1998 Conference (Business)");
+    EXPECT_NE(Plain(view.WarningsPane()).find("Party"), std::string::npos);
+    EXPECT_TRUE(view.TodayPane()->IsShown());
+    EXPECT_FALSE(view.TodayPane()->IsEditable());
+    EXPECT_FALSE(view.WarningsPane()->IsEditable());
+    EXPECT_EQ(view.SlotView()->GetVisibleRowsBegin(), 15u);
+    EXPECT_EQ(view.SlotView()->GetItemCount(), 48u);
+    EXPECT_EQ(view.SlotView()->Slots()[18].backColour, views::slotDarkRed);  // two at 09:00
+    int warnings = view.WarningsPane()->GetSize().y;
+    EXPECT_GE(warnings, 50);
+    EXPECT_LE(warnings, 140);
+    EXPECT_EQ(screen->HostKind(), hostKindNormal);
+}
+
+TEST_F(DayViewTest, CompressedDisplayListsEverythingInOnePane) {
+    SetDayView(1);
+    wxFrame frame(nullptr, wxID_ANY, "x");
+    TDayView& view = Show(frame)->DayView();
+    EXPECT_EQ(view.Kind(), ViewKindList);
+    EXPECT_EQ(view.SlotView(), nullptr);
+    EXPECT_EQ(view.WarningsPane(), nullptr);
+    EXPECT_EQ(frame.FindWindow(warningsGroupId), nullptr);
+    std::string text = Plain(view.TodayPane());
+    for (const char* piece : {"09:00 - 10:00\tDentist(Health at Clinic)", "20:00 - 06:30\tNight flight", "Conference",
+                              "Party", "Ann"})
+        EXPECT_NE(text.find(piece), std::string::npos) << piece;
+    EXPECT_EQ(view.TodayPane()->GetPosition(), wxPoint(15, 49));
+    // Any value but 0 is the compressed form.
+    SetDayView(7);
+    EXPECT_EQ(DisplayKindOfSetting(platform::ReadSettings().dayView), ViewKindList);
+}
+
+TEST_F(DayViewTest, SlotFormShowsUntimedAboveTheSlotsWithoutWarnings) {
+    wxFrame frame(nullptr, wxID_ANY, "x");
+    TDayView view(today, &frame, data, ViewKindSlots);
+    view.Refresh();
+    EXPECT_EQ(view.WarningsPane(), nullptr);
+    EXPECT_EQ(view.Reminders().warningCount, 0);
+    EXPECT_EQ(Plain(view.TodayPane()).find("Party"), std::string::npos);
+    EXPECT_EQ(view.SlotView()->Slots()[40].slotLabel,
+              "20:00 - 06/05/1998 06:30   Night flight (Travel)");
+    view.SetDate(Date(6, 5, 1998));
+    EXPECT_EQ(view.TodayGroup()->GetLabel(), "Wednesday, 6 May 1998");
+    EXPECT_EQ(view.SlotView()->Slots()[12].slotEntry->event->description.view(), "Night flight");
+    EXPECT_EQ(view.SlotView()->Slots()[13].slotEntry, nullptr);
+}
+
+void DoubleClick(TDayListView* slots, int index) {
+    slots->SetSelection(index);
+    wxCommandEvent click(wxEVT_LISTBOX_DCLICK, slots->GetId());
+    click.SetEventObject(slots);
+    click.SetInt(index);
+    slots->GetEventHandler()->ProcessEvent(click);
+}
+
+std::string Field(wxWindow* dialog, int id) {
+    return static_cast<wxTextCtrl*>(dialog->FindWindow(id))->GetValue().utf8_string();
+}
+
+TEST_F(DayViewTest, DoubleClickOpensTheEventDialogForTheSlot) {
+    wxFrame frame(nullptr, wxID_ANY, "x");
+    TDayView& view = Show(frame)->DayView();
+    TEventEditDlg expected(&frame, data, today);
+    expected.SetDate(5, 5, 1998);
+    expected.SetTime(11, 30);
+    // An empty slot: a new event at its time; cancelling leaves the slots.
+    wxTEST_DIALOG(DoubleClick(view.SlotView(), 23), AnswerModal<TEventEditDlg>([&](TEventEditDlg* dialog) {
+                      EXPECT_EQ(Field(dialog, eventStartDate), Field(&expected, eventStartDate));
+                      EXPECT_EQ(Field(dialog, eventStartTime), "11:30");
+                      EXPECT_EQ(Field(dialog, eventDescription), "");
+                      return wxID_CANCEL;
+                  }));
+    // A filled slot: its event. What the dialog adds shows in the slots.
+    wxTEST_DIALOG(DoubleClick(view.SlotView(), 19), AnswerModal<TEventEditDlg>([&](TEventEditDlg* dialog) {
+                      EXPECT_EQ(Field(dialog, eventDescription), "Dentist");
+                      Timed(Add("Lunch", "Normal", today), Time(12, 0), Time(13, 0));
+                      return wxID_OK;
+                  }));
+    EXPECT_EQ(view.SlotView()->Slots()[24].slotLabel, "12:00 - 13:00   Lunch (Normal)");
+    EXPECT_EQ(view.SlotView()->GetVisibleRowsBegin(), 15u);
+}
+
+TEST_F(DayViewTest, RefreshShowsANewEventAndTheScreenKeepsItsHostKind) {
+    shell::Document document;
+    wxFrame frame(nullptr, wxID_ANY, "x");
+    auto* screen = dynamic_cast<TViewWindow*>(MakeScreenWindow(ScreenToday, &frame, hostKindBootup, document));
+    ASSERT_NE(screen, nullptr);
+    EXPECT_EQ(screen->HostKind(), hostKindBootup);
+    EventNode& call = *document.events.Add();
+    call.SetDescription("Call home");
+    call.SetTypeName("Normal");
+    call.startDate = Date::Today();
+    call.period = PeriodOnceOff;
+    screen->RefreshView();
+    EXPECT_NE(Plain(screen->DayView().TodayPane()).find("Call home"), std::string::npos);
+}
+
+TEST_F(DayViewTest, Screenshots) {
+    for (int32_t setting : {0, 1}) {
+        SetDayView(setting);
+        wxFrame frame(nullptr, wxID_ANY, "x");
+        TViewWindow* screen = Show(frame);
+        std::string shot = test::SaveScreenshot(screen, setting == 0 ? "today_full" : "today_compressed");
+        EXPECT_TRUE(std::filesystem::exists(shot)) << shot;
+    }
+    wxFrame frame(nullptr, wxID_ANY, "x");
+    frame.SetClientSize(560, 560);
+    frame.SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE));
+    TDayView view(today, &frame, data, ViewKindSlots);
+    view.Refresh();
+    view.ShowListPane();
+    view.SetLayout(10, 10, 540, 550);
+    frame.Show();
+    view.SlotView()->SetSelection(18);
+    std::string shot = test::SaveScreenshot(&frame, "day_view_slots");
+    EXPECT_TRUE(std::filesystem::exists(shot)) << shot;
+}
+
+}  // namespace
+}  // namespace vorlen
