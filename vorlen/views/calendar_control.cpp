@@ -123,8 +123,8 @@ void TCal::CreateChildren() {
                                  centred | wxBORDER_SUNKEN);
     // The fields are 13 and 14 pixels high: the dialog font at a size that
     // fits them.
-    monthField->SetFont(DialogFont(11));
-    yearField->SetFont(DialogFont(11));
+    monthField->SetFont(DialogFont(12));
+    yearField->SetFont(DialogFont(12));
 }
 
 // Children in logical pixels from the layout at the normal scale, so that
