@@ -123,10 +123,15 @@ void TDayView::Refresh() {
 }
 
 void TDayView::WritePane(wxRichTextCtrl& pane, std::string_view text) {
+    // One layout and no undo history for the many runs of a long day.
+    pane.Freeze();
+    pane.BeginSuppressUndo();
     pane.SetEditable(true);
     pane.Clear();
     RenderMarkup(text, pane);
     pane.SetEditable(false);
+    pane.EndSuppressUndo();
+    pane.Thaw();
 }
 
 void TDayView::SetLayout(int left, int top, int right, int bottom) {

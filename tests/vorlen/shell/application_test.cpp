@@ -11,6 +11,7 @@
 #include "vorlen/views/calendar_window.h"
 #include "vorlen/views/event_edit_dialog.h"
 #include "vorlen/views/types_dialog.h"
+#include "vorlen/views/view_window.h"
 #include "tests/vorlen/support/config_home.h"
 
 #include "../gui/gui_support.h"
@@ -23,6 +24,7 @@
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
 #include <wx/notebook.h>
+#include <wx/richtext/richtextctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -255,6 +257,7 @@ TEST_F(ApplicationTest, CategoriesWorkOnTheOpenDataAndCancelKeepsTheChanges) {
 
 TEST_F(ApplicationTest, NewEventAddsTheEventAndMarksTheDataUnsaved) {
     Start();
+    app->SwitchScreen(ScreenToday);
     EXPECT_TRUE(MenuEnabled(cmNewEvent));
     int before = app->Data().events.count;
     wxTheApp->CallAfter([] {
@@ -271,6 +274,10 @@ TEST_F(ApplicationTest, NewEventAddsTheEventAndMarksTheDataUnsaved) {
     ASSERT_EQ(app->Data().events.count, before + 1);
     EXPECT_EQ(app->Data().events.tail->description, "Dentist");
     EXPECT_TRUE(app->Data().IsUnsaved());
+    // The today screen shows it at once.
+    auto* today = dynamic_cast<TViewWindow*>(app->Frame()->Screen());
+    ASSERT_NE(today, nullptr);
+    EXPECT_NE(today->DayView().TodayPane()->GetValue().Find("Dentist"), wxNOT_FOUND);
     CloseFrame();
 }
 
