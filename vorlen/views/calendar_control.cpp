@@ -99,7 +99,7 @@ wxEND_EVENT_TABLE()
 
 TCal::TCal(wxWindow* parent, int id, const wxPoint& position, const wxSize& size, int childMode,
            const Eventlist* events, const Date& today)
-    : wxControl(parent, id, position, size, wxBORDER_NONE | wxWANTS_CHARS),
+    : wxControl(parent, id, position, size, wxBORDER_NONE),
       date(today),
       childMode(childMode),
       events(events) {
@@ -196,7 +196,6 @@ void TCal::RefreshGrid() {
 }
 
 void TCal::PressArrow(views::CalArrow arrow) {
-    EnsureMonth();
     views::ArrowStep step = views::StepArrow(arrow, date);
     if (!step.refusal.empty()) {
         wxMessageDialog(this, ToWx(step.refusal), wxEmptyString, wxOK).ShowModal();

@@ -53,7 +53,7 @@ TCalendarWindow::TCalendarWindow(wxWindow* parent, EventEditData data, Clock clo
     jump->SetFont(wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT));
     calendar = new TCal(this, calendarControlId, FromDIP(calendarRect.GetPosition()),
                         FromDIP(calendarRect.GetSize()), childModeScreen, &data.events, selectedDate);
-    dayView.CreateControls();
+    // The day view made its controls when it was constructed.
     dayView.Refresh();
     dayView.ShowListPane();
 }
