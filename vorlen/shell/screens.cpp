@@ -2,6 +2,7 @@
 
 #include "vorlen/shell/document.h"
 #include "vorlen/shell/title_screen.h"
+#include "vorlen/views/calendar_window.h"
 #include "vorlen/views/view_window.h"
 
 #include <wx/panel.h>
@@ -14,8 +15,10 @@ wxWindow* MakeScreenWindow(ScreenId screen, wxWindow* frame, int hostKind, shell
         return new TMainWindow(frame);
     if (screen == ScreenToday)
         return new TViewWindow(frame, {document.events, document.types, document.file}, hostKind);
-    // The information tree, event list and calendar are not built
-    // yet: an empty client window stands in for them.
+    if (screen == ScreenCalendar)
+        return new TCalendarWindow(frame, {document.events, document.types, document.file});
+    // The information tree and the event list are not built yet: an
+    // empty client window stands in for them.
     auto* empty = new wxPanel(frame, wxID_ANY);
     empty->SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW));
     return empty;

@@ -1,5 +1,6 @@
 #include "event_edit_dialog.h"
 
+#include "date_picker.h"
 #include "period_group_box.h"
 
 #include "vorlen/platform/help.h"
@@ -191,6 +192,7 @@ TEventEditDlg::TEventEditDlg(wxWindow* parent, EventEditData data, const Date& t
 
     FitToLargestPeriodSettings();
     Preset();
+    SetCalendarOpener(DropDownCalendarOpener(this, [this](const Date& day) { PickDate(day); }));
     ShowTabPage(0);
     Centre();
 }

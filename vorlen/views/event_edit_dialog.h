@@ -116,7 +116,8 @@ public:
 
     // The drop-down calendar: a calendar button sets the target field and
     // calls the opener with the field's date (the empty date when it holds
-    // none). Until a drop-down calendar is installed, nothing opens.
+    // none). The dialog installs the drop-down calendar (date_picker.h);
+    // tests may put their own opener in its place.
     using CalendarOpener = std::function<void(wxWindow* field, const Date& preset)>;
     void SetCalendarOpener(CalendarOpener opener) { openCalendar = std::move(opener); }
     // What the calendar calls with the picked day: the target field shows it.

@@ -8,6 +8,7 @@
 #include "vorlen/shell/main_frame.h"
 #include "vorlen/shell/setup_wizard_dialog.h"
 #include "vorlen/shell/statistics_dialog.h"
+#include "vorlen/views/calendar_window.h"
 #include "vorlen/views/event_edit_dialog.h"
 #include "vorlen/views/types_dialog.h"
 #include "vorlen/views/view_window.h"
@@ -145,6 +146,7 @@ TEST_F(ApplicationTest, SwitchingBuildsAFreshScreenAndDestroysTheOld) {
     test::LetEventsRun(100);
     EXPECT_TRUE(titleDestroyed);
     EXPECT_NE(frame->Screen(), title);
+    EXPECT_NE(dynamic_cast<TCalendarWindow*>(frame->Screen()), nullptr);
     EXPECT_EQ(frame->Tabs()->GetSelection(), ScreenCalendar);
     MenuEnabled(cmCalendar);
     EXPECT_TRUE(frame->GetMenuBar()->IsChecked(cmCalendar));
