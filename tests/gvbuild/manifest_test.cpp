@@ -272,6 +272,8 @@ TEST_F(GvbuildTest, ManifestErrorsNameTheirLine) {
         {"[product]\nname = \"V\"\n[[event]]\ntype = \"finish\"\nshow_dialog = \"yes\"\n", ":5:",
          "must be an integer"},
         {"[product]\nname = \"V\"\n[variables]\n9lives = 1\n", ":4:", "no variable name"},
+        {"[format]\nwidth = 16\n[product]\nname = \"V\"\n[variables]\nn = 40000\n", ":6:5:",
+         "between -32768 and 32767"},
         {"[product]\nname = \"V\"\n[[component]]\nname = \"A\"\nmembers = [\"B\"]\n", ":5:",
          "no component is named \"B\""},
         {"[product]\nname = \"V\"\n[[dialog]]\nname = \"d\"\n[[dialog.item]]\nkind = \"knob\"\n", ":6:",

@@ -1,6 +1,7 @@
 // gvbuild: builds an installation's media from a manifest, or shows a script.
 //   gvbuild MANIFEST OUTPUT-DIRECTORY
 //   gvbuild --dump install.inf
+//   gvbuild --classes
 #include "tools/gvbuild/manifest.h"
 #include "tools/gvbuild/media_writer.h"
 #include "tools/gvbuild/script_dump.h"
@@ -12,7 +13,8 @@ namespace {
 
 constexpr char usage[] =
     "usage: gvbuild MANIFEST OUTPUT-DIRECTORY   build the media of a product\n"
-    "       gvbuild --dump SCRIPT               show an install script as text\n";
+    "       gvbuild --dump SCRIPT               show an install script as text\n"
+    "       gvbuild --classes                   list the event types and their parameters\n";
 
 gvmain::EventClassRegistry Classes() {
     return gvmain::RegisterStandardEventClasses(
@@ -51,6 +53,10 @@ int Build(const std::string& manifestPath, const std::string& output) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::string(argv[1]) == "--classes") {
+        std::cout << gvbuild::DumpClasses(Classes());
+        return 0;
+    }
     if (argc == 3 && std::string(argv[1]) == "--dump")
         return Dump(argv[2]);
     if (argc == 3 && argv[1][0] != '-')

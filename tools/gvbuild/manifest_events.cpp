@@ -12,8 +12,10 @@ namespace {
 using gvmain::InstallScript;
 using gvmain::ParamKind;
 
-constexpr int64_t minInt = -2147483648LL;
-constexpr int64_t maxInt = 2147483647LL;
+// What an int of the script can hold.
+int64_t MaxInt(gvmain::IntWidth width) {
+    return width == gvmain::IntWidth::Bits16 ? 32767 : 2147483647;
+}
 
 // "set INI entry" and "Set-INI_entry" name the same class.
 std::string Folded(const std::string& name) {
@@ -60,7 +62,7 @@ int32_t FileSetIndex(const toml::node& node, const InstallScript& script) {
 }
 
 void ReadParam(const toml::node& node, const gvmain::ParamSpec& spec, const InstallScript& script,
-               gvmain::EventParam& param) {
+               gvmain::IntWidth width, gvmain::EventParam& param) {
     std::string what = "[[event]] " + ParamKey(spec.name);
     if (spec.kind != ParamKind::Int)
         param.text = NodeText(node, what);
@@ -69,7 +71,7 @@ void ReadParam(const toml::node& node, const gvmain::ParamSpec& spec, const Inst
     else if (node.is_boolean())
         param.number = node.as_boolean()->get() ? 1 : 0;
     else
-        param.number = static_cast<int32_t>(NodeInteger(node, minInt, maxInt, what));
+        param.number = static_cast<int32_t>(NodeInteger(node, -MaxInt(width) - 1, MaxInt(width), what));
 }
 
 // What the engine would refuse of this event once read, located at its table.
@@ -115,14 +117,14 @@ gvmain::UserDialogItem ReadItem(const toml::table& table) {
 
 }  // namespace
 
-void ReadVariables(const toml::table& table, InstallScript& script) {
+void ReadVariables(const toml::table& table, gvmain::IntWidth width, InstallScript& script) {
     for (auto&& [key, node] : table) {
         gvmain::VariableDecl decl;
         decl.name = std::string(key.str());
         if (!gvmain::IsVariableName(decl.name))
             throw ManifestError(key.source(), "\"" + decl.name + "\" is no variable name");
         if (node.is_integer()) {
-            decl.number = static_cast<int32_t>(NodeInteger(node, minInt, maxInt, decl.name));
+            decl.number = static_cast<int32_t>(NodeInteger(node, -MaxInt(width) - 1, MaxInt(width), decl.name));
         } else {
             decl.kind = gvmain::VariableKind::String;
             decl.text = NodeText(node, "variable " + decl.name + " (an integer or a string)");
@@ -150,7 +152,8 @@ void ReadUserDialog(const toml::table& table, InstallScript& script) {
     script.userDialogs.push_back(dialog);
 }
 
-void ReadEvent(const toml::table& table, const gvmain::EventClassRegistry& classes, InstallScript& script) {
+void ReadEvent(const toml::table& table, const gvmain::EventClassRegistry& classes, gvmain::IntWidth width,
+               InstallScript& script) {
     Fields fields(table, "[[event]]");
     const gvmain::EventClass& eventClass = EventClassOf(fields, classes);
     gvmain::ScriptEvent event;
@@ -162,7 +165,7 @@ void ReadEvent(const toml::table& table, const gvmain::EventClassRegistry& class
         event.component = ComponentIndex(NodeText(*component, "component"), *component, script) + 1;
     for (size_t i = 0; i < eventClass.params.size(); ++i) {
         if (const toml::node* node = fields.Find(ParamKey(eventClass.params[i].name)))
-            ReadParam(*node, eventClass.params[i], script, event.params[i]);
+            ReadParam(*node, eventClass.params[i], script, width, event.params[i]);
     }
     fields.Finish();
     CheckEvent(event, table, classes, script);

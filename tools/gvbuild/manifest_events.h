@@ -13,10 +13,11 @@ namespace gvbuild {
 
 // [variables]: each key a variable, an integer value making an integer
 // variable, a string value a string variable.
-void ReadVariables(const toml::table& table, gvmain::InstallScript& script);
+void ReadVariables(const toml::table& table, gvmain::IntWidth width, gvmain::InstallScript& script);
 void ReadUserDialog(const toml::table& table, gvmain::InstallScript& script);
-// Appends the event; its variables must be declared before.
-void ReadEvent(const toml::table& table, const gvmain::EventClassRegistry& classes,
+// Appends the event; its variables must be declared before. Ints must fit
+// the script's width.
+void ReadEvent(const toml::table& table, const gvmain::EventClassRegistry& classes, gvmain::IntWidth width,
                gvmain::InstallScript& script);
 
 // The index of the component of that name; `where` locates the error.

@@ -81,7 +81,7 @@ Manifest Reader::Read() {
     if (const toml::table* screen = top_.Table("screen"))
         ReadScreen(*screen);
     if (const toml::table* variables = top_.Table("variables"))
-        ReadVariables(*variables, script_);
+        ReadVariables(*variables, manifest_.format.width, script_);
     for (const toml::table* aux : Tables("aux_file"))
         ReadAuxFile(*aux);
     if (const toml::array* components = top_.Array("component"))
@@ -93,7 +93,7 @@ Manifest Reader::Read() {
     for (const toml::table* dialog : Tables("dialog"))
         ReadUserDialog(*dialog, script_);
     for (const toml::table* event : Tables("event"))
-        ReadEvent(*event, classes_, script_);
+        ReadEvent(*event, classes_, manifest_.format.width, script_);
     top_.Finish();
     return std::move(manifest_);
 }

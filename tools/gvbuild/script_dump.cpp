@@ -2,6 +2,7 @@
 
 #include "tools/gvbuild/language_codes.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <sstream>
 
@@ -127,7 +128,35 @@ void DumpProgram(std::ostream& out, const InstallScript& s, const gvmain::EventC
     }
 }
 
+const char* KindName(gvmain::ParamKind kind) {
+    switch (kind) {
+    case gvmain::ParamKind::Int: return "integer";
+    case gvmain::ParamKind::Text: return "text";
+    case gvmain::ParamKind::Expression: return "expression";
+    case gvmain::ParamKind::IntVar: return "integer variable";
+    case gvmain::ParamKind::StringVar: return "string variable";
+    }
+    return "?";
+}
+
 }  // namespace
+
+std::string DumpClasses(const gvmain::EventClassRegistry& classes) {
+    std::ostringstream out;
+    for (const gvmain::EventClass& eventClass : gvmain::StandardEventClasses()) {
+        if (classes.Find(eventClass.type) == nullptr)
+            continue;
+        out << eventClass.type << " \"" << eventClass.name << "\"\n";
+        for (const gvmain::ParamSpec& spec : eventClass.params) {
+            std::string key = spec.name;
+            std::replace(key.begin(), key.end(), ' ', '_');
+            out << "    " << key << ": " << KindName(spec.kind) << (spec.optional ? ", optional" : "") << ", default "
+                << (spec.kind == gvmain::ParamKind::Int ? std::to_string(spec.defaultNumber) : Quoted(spec.defaultText))
+                << "\n";
+        }
+    }
+    return out.str();
+}
 
 std::string DumpScript(const gvmain::ScriptLoad& load, const gvmain::EventClassRegistry& classes) {
     std::ostringstream out;

@@ -10,5 +10,8 @@
 namespace gvbuild {
 
 std::string DumpScript(const gvmain::ScriptLoad& load, const gvmain::EventClassRegistry& classes);
+// The event classes as a manifest names them: type, name, then each
+// parameter's key, kind and default.
+std::string DumpClasses(const gvmain::EventClassRegistry& classes);
 
 }  // namespace gvbuild
