@@ -137,6 +137,8 @@ void Reader::ReadLanguages(Fields& fields) {
             int32_t number = LanguageNumber(NodeText(node, "[product] languages"));
             if (number < 0)
                 throw ManifestError(node.source(), "[product] languages: unknown language code");
+            if (number >= gvmain::oldLanguageFlagCount && manifest_.format.version < 302)
+                throw ManifestError(node.source(), "[product] languages: below version 302 only the first 11 exist");
             if (&node == codes->get(0))
                 first = number;
             set.supported[static_cast<size_t>(number)] = true;
@@ -271,7 +273,13 @@ void Reader::ReadFile(const toml::table& table, int32_t component) {
 void Reader::ReadAuxFile(const toml::table& table) {
     Fields fields(table, "[[aux_file]]");
     fs::path source = Source(fields);
-    script_.auxFiles.push_back({source.filename().string(), fields.Flag("copy", true)});
+    std::string name = source.filename().string();
+    bool taken = name == "install.inf";
+    for (const gvmain::AuxFile& aux : script_.auxFiles)
+        taken = taken || aux.name == name;
+    if (taken)
+        fields.Fail("source", "the first disk holds a file named " + name + " already");
+    script_.auxFiles.push_back({name, fields.Flag("copy", true)});
     manifest_.auxSources.push_back(source.string());
     fields.Finish();
 }
@@ -279,6 +287,8 @@ void Reader::ReadAuxFile(const toml::table& table) {
 void Reader::ReadPaths(const char* key, std::vector<gvmain::PathEntry>& paths) {
     for (const toml::table* table : Tables(key)) {
         Fields fields(*table, std::string("[[") + key + "]]");
+        if (manifest_.format.version < 301)
+            throw ManifestError(table->source(), std::string("[[") + key + "]] needs version 301 or 302");
         paths.push_back({fields.RequiredText("path"),
                          static_cast<int32_t>(fields.Integer("flags", 0, maxInt16, 0))});
         fields.Finish();
