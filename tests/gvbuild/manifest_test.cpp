@@ -15,7 +15,7 @@ version = 301
 script_value = -3
 
 [product]
-name = "Vorlen"
+name = "Vörlen €"
 languages = ["eng", "deu"]
 uninstall_view = "advanced"
 least_display_ms = 1500
@@ -136,7 +136,7 @@ TEST_F(GvbuildTest, EveryObjectOfTheManifestComesBackFromTheWrittenScript) {
     EXPECT_EQ(back.format.width, IntWidth::Bits16);
     EXPECT_EQ(back.format.version, 301);
     EXPECT_EQ(s.scriptValue, -3);
-    EXPECT_EQ(s.product.productName, "Vorlen");
+    EXPECT_EQ(s.product.productName, "V\xF6rlen \x80");  // Windows-1252
     EXPECT_EQ(s.product.flags, productWantsCtl3d | productAppendsLog);
     EXPECT_EQ(s.product.uninstallView, 1);
     EXPECT_EQ(s.product.leastDisplayMs, 1500);
@@ -227,11 +227,13 @@ TEST_F(GvbuildTest, DumpShowsEveryEventParameterByNameWithEscapedTexts) {
     event.mode = 1;
     load.script.events.push_back(event);
     load.script.variables.push_back({"n", VariableKind::Int, -2, ""});
+    load.script.product.productName = "V\xF6rlen";
     load.format.width = IntWidth::Bits16;
     load.format.version = 300;
     std::string dump = gvbuild::DumpScript(load, classes_);
     EXPECT_NE(dump.find("script: 16-bit, version 300, value 0\n"), std::string::npos) << dump;
     EXPECT_NE(dump.find("variable n = -2\n"), std::string::npos) << dump;
+    EXPECT_NE(dump.find("product: \"V\xC3\xB6rlen\""), std::string::npos) << dump;
     EXPECT_NE(dump.find("event 0: 5 set INI entry mode 1 component 0 if \"1\" label \"\"\n"
                         "    file = \"$i\\\\myapp.ini\"\n"
                         "    section = \"section\"\n"
@@ -253,6 +255,7 @@ TEST_F(GvbuildTest, ManifestErrorsNameTheirLine) {
         {"[product]\nname = \"V\"\nlanguages = [\"enu\",\n", ":3:", ""},
         {"[product]\nname = \"V\"\nnmae = 1\n", ":3:1:", "has no key \"nmae\""},
         {"[product]\nname = 5\n", ":2:8:", "name must be a string"},
+        {"[product]\nname = \"\xC5\x9F\"\n", ":2:8:", "a character that Windows-1252 lacks"},
         {"[product]\n", ":1:", "needs \"name\""},
         {"[product]\nname = \"V\"\nlanguages = [\"enu\", \"xyz\"]\n", ":3:21:", "unknown language code"},
         {"[product]\nname = \"V\"\n[format]\nversion = 299\n", ":4:11:", "between 300 and 302"},

@@ -1,5 +1,7 @@
 #include "tools/gvbuild/manifest_fields.h"
 
+#include "tools/gvbuild/text_encoding.h"
+
 namespace gvbuild {
 
 const toml::node* Fields::Find(const std::string& key) {
@@ -78,7 +80,10 @@ void Fields::Fail(const std::string& key, const std::string& what) const {
 std::string NodeText(const toml::node& node, const std::string& what) {
     if (!node.is_string())
         throw ManifestError(node.source(), what + " must be a string");
-    return node.as_string()->get();
+    std::string text;
+    if (!Utf8ToWindows1252(node.as_string()->get(), text))
+        throw ManifestError(node.source(), what + " holds a character that Windows-1252 lacks");
+    return text;
 }
 
 int64_t NodeInteger(const toml::node& node, int64_t low, int64_t high, const std::string& what) {

@@ -23,21 +23,50 @@ std::string Label(const std::string& format, int32_t number) {
     return label;
 }
 
-std::string PackAll(const Manifest& manifest, std::vector<std::vector<uint8_t>>& packed) {
+// Sets each file's packed length; `sizes` gets them too.
+std::string PackAll(Manifest& manifest, std::vector<std::vector<uint8_t>>& packed, std::vector<uint32_t>& sizes) {
     for (size_t i = 0; i < manifest.fileSources.size(); ++i) {
         std::vector<uint8_t> plain;
         std::string error = ReadWholeFile(manifest.fileSources[i], plain);
         if (!error.empty())
             return error;
-        if ((manifest.script.installFiles[i].flags & gvmain::fileCompressed) == 0) {
-            packed.push_back(std::move(plain));
-            continue;
-        }
-        packed.push_back(lzp::Pack(plain, manifest.packaging.level));
-        if (packed.back().empty())
+        gvmain::InstallFile& file = manifest.script.installFiles[i];
+        packed.push_back((file.flags & gvmain::fileCompressed) == 0 ? std::move(plain)
+                                                                     : lzp::Pack(plain, manifest.packaging.level));
+        if (packed.back().empty() && (file.flags & gvmain::fileCompressed) != 0)
             return "Unable to pack " + manifest.fileSources[i];
+        if (packed.back().size() > UINT32_MAX)
+            return manifest.fileSources[i] + " packs to 4 GB or more";
+        file.packedLength = static_cast<uint32_t>(packed.back().size());
+        sizes.push_back(file.packedLength);
     }
     return "";
+}
+
+std::string ReadAux(const Manifest& manifest, std::vector<std::vector<uint8_t>>& aux, uint64_t& bytes) {
+    aux.resize(manifest.auxSources.size());
+    for (size_t i = 0; i < aux.size(); ++i) {
+        std::string error = ReadWholeFile(manifest.auxSources[i], aux[i]);
+        if (!error.empty())
+            return error;
+        bytes += Rounded(aux[i].size(), manifest.packaging.clusterBytes);
+    }
+    return "";
+}
+
+// Each data file whole, by its path, in the order its pieces were laid.
+std::map<std::string, std::vector<uint8_t>> DataFiles(const MediaLayout& layout,
+                                                      const std::vector<std::vector<uint8_t>>& packed,
+                                                      const std::string& output, Packaging mode) {
+    std::map<std::string, std::vector<uint8_t>> files;
+    for (size_t i = 0; i < layout.files.size(); ++i) {
+        for (const Piece& piece : layout.files[i].pieces) {
+            std::string path = (fs::path(DiskDirectory(output, mode, piece.disk)) / piece.name).string();
+            std::vector<uint8_t>& bytes = files[path];
+            bytes.insert(bytes.end(), packed[i].begin() + piece.from, packed[i].begin() + piece.from + piece.length);
+        }
+    }
+    return files;
 }
 
 void ApplyLayout(const MediaLayout& layout, Manifest& manifest) {
@@ -86,44 +115,23 @@ std::string DiskDirectory(const std::string& output, Packaging mode, int32_t dis
 MediaResult BuildMedia(Manifest& manifest, const std::string& output, const gvmain::EventClassRegistry& classes) {
     MediaResult result;
     std::vector<std::vector<uint8_t>> packed;
-    result.error = PackAll(manifest, packed);
-    if (!result.error.empty())
-        return result;
+    std::vector<std::vector<uint8_t>> aux;
     std::vector<uint32_t> sizes;
-    for (size_t i = 0; i < packed.size(); ++i) {
-        if (packed[i].size() > UINT32_MAX) {
-            result.error = manifest.fileSources[i] + " packs to 4 GB or more";
-            return result;
-        }
-        sizes.push_back(static_cast<uint32_t>(packed[i].size()));
-        manifest.script.installFiles[i].packedLength = sizes.back();
-    }
     uint64_t auxBytes = 0;
-    std::vector<std::vector<uint8_t>> aux(manifest.auxSources.size());
-    for (size_t i = 0; i < aux.size() && result.error.empty(); ++i) {
-        result.error = ReadWholeFile(manifest.auxSources[i], aux[i]);
-        auxBytes += Rounded(aux[i].size(), manifest.packaging.clusterBytes);
-    }
     MediaLayout layout;
     gvmain::ScriptBytes script;
+    result.error = PackAll(manifest, packed, sizes);
+    if (result.error.empty())
+        result.error = ReadAux(manifest, aux, auxBytes);
     if (result.error.empty())
         result.error = Plan(manifest, sizes, auxBytes, classes, layout, script);
     if (!result.error.empty())
         return result;
-
-    // Each data file whole in memory, in the order its pieces were laid.
-    std::map<std::pair<int32_t, std::string>, std::vector<uint8_t>> files;
-    for (size_t i = 0; i < layout.files.size(); ++i) {
-        for (const Piece& piece : layout.files[i].pieces) {
-            std::vector<uint8_t>& bytes = files[{piece.disk, piece.name}];
-            bytes.insert(bytes.end(), packed[i].begin() + piece.from, packed[i].begin() + piece.from + piece.length);
-        }
-    }
     std::string first = DiskDirectory(output, manifest.packaging.mode, 0);
+    std::map<std::string, std::vector<uint8_t>> files = DataFiles(layout, packed, output, manifest.packaging.mode);
     std::vector<std::pair<std::string, const std::vector<uint8_t>*>> outputs;
-    for (const auto& [where, bytes] : files)
-        outputs.emplace_back((fs::path(DiskDirectory(output, manifest.packaging.mode, where.first)) / where.second).string(),
-                             &bytes);
+    for (const auto& [path, bytes] : files)
+        outputs.emplace_back(path, &bytes);
     for (size_t i = 0; i < aux.size(); ++i)
         outputs.emplace_back((fs::path(first) / manifest.script.auxFiles[i].name).string(), &aux[i]);
     outputs.emplace_back((fs::path(first) / scriptName).string(), &script.bytes);

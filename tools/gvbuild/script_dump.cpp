@@ -1,6 +1,7 @@
 #include "tools/gvbuild/script_dump.h"
 
 #include "tools/gvbuild/language_codes.h"
+#include "tools/gvbuild/text_encoding.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -11,9 +12,10 @@ namespace {
 
 using gvmain::InstallScript;
 
+// Printed as UTF-8, with C escapes for quotes, backslashes and controls.
 std::string Quoted(const std::string& text) {
     std::string out = "\"";
-    for (char c : text) {
+    for (char c : Windows1252ToUtf8(text)) {
         unsigned char byte = static_cast<unsigned char>(c);
         if (c == '"' || c == '\\') {
             out += '\\';
