@@ -5,7 +5,8 @@
 #include <random>
 
 void GvbuildTest::SetUp() {
-    std::string name = std::string("gvbuild-") + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    std::string name =
+        std::string("gvbuild-") + ::testing::UnitTest::GetInstance()->current_test_info()->name();
     dir_ = std::filesystem::temp_directory_path() / name;
     std::filesystem::remove_all(dir_);
     std::filesystem::create_directories(dir_);

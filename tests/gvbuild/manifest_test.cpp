@@ -175,7 +175,8 @@ TEST_F(GvbuildTest, EveryObjectOfTheManifestComesBackFromTheWrittenScript) {
     EXPECT_EQ(a.versionHigh, 0x00010002u);
     EXPECT_EQ(a.versionLow, 0x0003FFFFu);
     EXPECT_EQ(a.inUsePolicy, 2);
-    EXPECT_EQ(a.flags, fileCompressed | fileViaTemp | fileAppend | fileKeepTimeStamp | fileRetryPrompt | fileShared);
+    EXPECT_EQ(a.flags,
+              fileCompressed | fileViaTemp | fileAppend | fileKeepTimeStamp | fileRetryPrompt | fileShared);
     EXPECT_EQ(a.component, 0);
     EXPECT_NE(a.timeHigh, 0u);
     EXPECT_EQ(s.installFiles[1].flags, 0);
@@ -210,7 +211,7 @@ TEST_F(GvbuildTest, EveryObjectOfTheManifestComesBackFromTheWrittenScript) {
     EXPECT_EQ(ini.condition, "count > 1");
     EXPECT_EQ(ini.label, "the INI");
     EXPECT_EQ(ini.mode, 2);
-    EXPECT_EQ(ini.component, 2);  // the second component, from 1
+    EXPECT_EQ(ini.component, 2);                     // the second component, from 1
     EXPECT_EQ(ini.params[0].text, "$i\\myapp.ini");  // the class's default
     EXPECT_EQ(ini.params[3].text, "a\r\nb");
     EXPECT_EQ(s.events[1].params[0].number, 1);  // file set "extra"
@@ -259,34 +260,34 @@ TEST_F(GvbuildTest, ManifestErrorsNameTheirLine) {
         {"[product]\n", ":1:", "needs \"name\""},
         {"[product]\nname = \"V\"\nlanguages = [\"enu\", \"xyz\"]\n", ":3:21:", "unknown language code"},
         {"[product]\nname = \"V\"\n[format]\nversion = 299\n", ":4:11:", "between 300 and 302"},
-        {"[product]\nname = \"V\"\n[[file]]\nsource = \"missing.txt\"\ndestination = \"x\"\n", ":4:",
-         "no such file"},
-        {"[product]\nname = \"V\"\n[[file]]\nsource = \"a.txt\"\ndestination = \"x\"\nversion = \"1.2\"\n", ":6:",
-         "four numbers"},
+        {"[product]\nname = \"V\"\n[[file]]\nsource = \"missing.txt\"\ndestination = \"x\"\n",
+         ":4:", "no such file"},
+        {"[product]\nname = \"V\"\n[[file]]\nsource = \"a.txt\"\ndestination = \"x\"\nversion = \"1.2\"\n",
+         ":6:", "four numbers"},
         {"[product]\nname = \"V\"\n\n[[event]]\ntype = \"no such event\"\n", ":5:", "no event class"},
-        {"[product]\nname = \"V\"\n[[event]]\ntype = \"finish\"\nstatus = \"nothing\"\n", ":3:",
-         "names no integer variable \"nothing\""},
-        {"[product]\nname = \"V\"\n[[event]]\ntype = \"finish\"\ncondition = \"a = 1\"\n", ":3:",
-         "Syntax error in expression a = 1"},
-        {"[product]\nname = \"V\"\n[[event]]\ntype = \"finish\"\ncomponent = \"None\"\n", ":5:",
-         "no component is named \"None\""},
-        {"[product]\nname = \"V\"\n[[event]]\ntype = \"install files\"\nfile_set = \"x\"\n", ":5:",
-         "no file set is named \"x\""},
-        {"[product]\nname = \"V\"\n[[event]]\ntype = \"finish\"\nshow_dialog = \"yes\"\n", ":5:",
-         "must be an integer"},
+        {"[product]\nname = \"V\"\n[[event]]\ntype = \"finish\"\nstatus = \"nothing\"\n",
+         ":3:", "names no integer variable \"nothing\""},
+        {"[product]\nname = \"V\"\n[[event]]\ntype = \"finish\"\ncondition = \"a = 1\"\n",
+         ":3:", "Syntax error in expression a = 1"},
+        {"[product]\nname = \"V\"\n[[event]]\ntype = \"finish\"\ncomponent = \"None\"\n",
+         ":5:", "no component is named \"None\""},
+        {"[product]\nname = \"V\"\n[[event]]\ntype = \"install files\"\nfile_set = \"x\"\n",
+         ":5:", "no file set is named \"x\""},
+        {"[product]\nname = \"V\"\n[[event]]\ntype = \"finish\"\nshow_dialog = \"yes\"\n",
+         ":5:", "must be an integer"},
         {"[product]\nname = \"V\"\n[variables]\n9lives = 1\n", ":4:", "no variable name"},
-        {"[format]\nversion = 300\n[product]\nname = \"V\"\n[[destination_file]]\npath = \"x\"\n", ":5:",
-         "needs version 301"},
-        {"[format]\nversion = 301\n[product]\nname = \"V\"\nlanguages = [\"enu\", \"ptg\"]\n", ":5:21:",
-         "only the first 11"},
-        {"[product]\nname = \"V\"\n[[aux_file]]\nsource = \"a.txt\"\n[[aux_file]]\nsource = \"a.txt\"\n", ":6:",
-         "already"},
-        {"[format]\nwidth = 16\n[product]\nname = \"V\"\n[variables]\nn = 40000\n", ":6:5:",
-         "between -32768 and 32767"},
-        {"[product]\nname = \"V\"\n[[component]]\nname = \"A\"\nmembers = [\"B\"]\n", ":5:",
-         "no component is named \"B\""},
-        {"[product]\nname = \"V\"\n[[dialog]]\nname = \"d\"\n[[dialog.item]]\nkind = \"knob\"\n", ":6:",
-         "must be one of"},
+        {"[format]\nversion = 300\n[product]\nname = \"V\"\n[[destination_file]]\npath = \"x\"\n",
+         ":5:", "needs version 301"},
+        {"[format]\nversion = 301\n[product]\nname = \"V\"\nlanguages = [\"enu\", \"ptg\"]\n",
+         ":5:21:", "only the first 11"},
+        {"[product]\nname = \"V\"\n[[aux_file]]\nsource = \"a.txt\"\n[[aux_file]]\nsource = \"a.txt\"\n",
+         ":6:", "already"},
+        {"[format]\nwidth = 16\n[product]\nname = \"V\"\n[variables]\nn = 40000\n",
+         ":6:5:", "between -32768 and 32767"},
+        {"[product]\nname = \"V\"\n[[component]]\nname = \"A\"\nmembers = [\"B\"]\n",
+         ":5:", "no component is named \"B\""},
+        {"[product]\nname = \"V\"\n[[dialog]]\nname = \"d\"\n[[dialog.item]]\nkind = \"knob\"\n",
+         ":6:", "must be one of"},
     };
     for (const BadManifest& bad : cases) {
         gvbuild::ManifestLoad load = Read(bad.text);

@@ -1,7 +1,7 @@
 #include "gvbuild_fixture.h"
 
-#include "tools/gvbuild/media_layout.h"
 #include "tools/gvbuild/atomic_file.h"
+#include "tools/gvbuild/media_layout.h"
 #include "tools/gvbuild/media_writer.h"
 #include "tools/lzpunz2/lzp_codec.h"
 
@@ -23,7 +23,8 @@ std::vector<uint8_t> ReadPacked(const std::string& output, gvbuild::Packaging mo
     std::string name = file.container;
     uint32_t offset = file.offset;
     for (int part = 1; packed.size() < file.packedLength; ++part) {
-        std::string path = (fs::path(gvbuild::DiskDirectory(output, mode, file.disk + part - 1)) / name).string();
+        std::string path =
+            (fs::path(gvbuild::DiskDirectory(output, mode, file.disk + part - 1)) / name).string();
         std::FILE* in = std::fopen(path.c_str(), "rb");
         if (in == nullptr)
             return {};
@@ -46,21 +47,22 @@ class MediaTest : public GvbuildTest {
 protected:
     // Builds the manifest of the given packaging over the sources, and
     // checks that every file unpacks to its source.
-    InstallScript BuildAndUnpack(const std::string& packaging, const std::vector<std::vector<uint8_t>>& sources,
-                                 gvbuild::Packaging mode, bool compressed = true) {
+    InstallScript BuildAndUnpack(const std::string& packaging,
+                                 const std::vector<std::vector<uint8_t>>& sources, gvbuild::Packaging mode,
+                                 bool compressed = true) {
         std::string text = "[product]\nname = \"P\"\n[packaging]\n" + packaging + "\n";
         for (size_t i = 0; i < sources.size(); ++i) {
             std::string name = "src/f" + std::to_string(i);
             WriteFile(name, sources[i]);
-            text += "[[file]]\nsource = \"" + name + "\"\ndestination = \"$i\\\\f\"\ncompressed = " +
-                    (compressed ? "true" : "false") + "\n";
+            text += "[[file]]\nsource = \"" + name +
+                    "\"\ndestination = \"$i\\\\f\"\ncompressed = " + (compressed ? "true" : "false") + "\n";
         }
         gvbuild::ManifestLoad load = Read(text);
         EXPECT_EQ(load.error, "");
         gvbuild::MediaResult media = gvbuild::BuildMedia(load.manifest, Path("out"), classes_);
         EXPECT_EQ(media.error, "");
-        ScriptLoad back = LoadScriptFile((fs::path(gvbuild::DiskDirectory(Path("out"), mode, 0)) / "install.inf").string(),
-                                         classes_);
+        ScriptLoad back = LoadScriptFile(
+            (fs::path(gvbuild::DiskDirectory(Path("out"), mode, 0)) / "install.inf").string(), classes_);
         EXPECT_EQ(back.error, "");
         EXPECT_EQ(back.script.texts.diskLabels.size(), static_cast<size_t>(media.diskCount));
         for (size_t i = 0; i < back.script.installFiles.size(); ++i) {
@@ -134,8 +136,8 @@ TEST(MediaLayout, AFullDiskSendsTheNextFileToTheNextDisksContainer) {
     std::vector<std::string> parts;
     for (const gvbuild::Piece& piece : layout.files[2].pieces)
         parts.push_back(std::to_string(piece.disk) + ":" + piece.name + ":" + std::to_string(piece.length));
-    EXPECT_EQ(parts, (std::vector<std::string>{"1:data002.pak:64502", "2:data002.001:64512", "3:data002.002:64512",
-                                               "4:data002.003:6474"}));
+    EXPECT_EQ(parts, (std::vector<std::string>{"1:data002.pak:64502", "2:data002.001:64512",
+                                               "3:data002.002:64512", "4:data002.003:6474"}));
     EXPECT_EQ(layout.diskCount, 5);
 }
 

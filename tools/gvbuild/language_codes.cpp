@@ -21,7 +21,8 @@ int32_t LanguageNumber(const std::string& code) {
 }
 
 std::string LanguageCode(int32_t number) {
-    return number >= 0 && static_cast<size_t>(number) < codes.size() ? codes[static_cast<size_t>(number)] : "?";
+    return number >= 0 && static_cast<size_t>(number) < codes.size() ? codes[static_cast<size_t>(number)]
+                                                                     : "?";
 }
 
 }  // namespace gvbuild

@@ -124,7 +124,8 @@ void ReadVariables(const toml::table& table, gvmain::IntWidth width, InstallScri
         if (!gvmain::IsVariableName(decl.name))
             throw ManifestError(key.source(), "\"" + decl.name + "\" is no variable name");
         if (node.is_integer()) {
-            decl.number = static_cast<int32_t>(NodeInteger(node, -MaxInt(width) - 1, MaxInt(width), decl.name));
+            decl.number =
+                static_cast<int32_t>(NodeInteger(node, -MaxInt(width) - 1, MaxInt(width), decl.name));
         } else {
             decl.kind = gvmain::VariableKind::String;
             decl.text = NodeText(node, "variable " + decl.name + " (an integer or a string)");

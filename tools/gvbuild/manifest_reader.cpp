@@ -1,9 +1,9 @@
 // The manifest's product, components, files, media and screen; the events,
 // variables and dialogs are in manifest_events.cpp.
+#include "tools/gvbuild/language_codes.h"
 #include "tools/gvbuild/manifest.h"
 #include "tools/gvbuild/manifest_events.h"
 #include "tools/gvbuild/manifest_fields.h"
-#include "tools/gvbuild/language_codes.h"
 
 #include <sys/stat.h>
 
@@ -138,7 +138,8 @@ void Reader::ReadLanguages(Fields& fields) {
             if (number < 0)
                 throw ManifestError(node.source(), "[product] languages: unknown language code");
             if (number >= gvmain::oldLanguageFlagCount && manifest_.format.version < 302)
-                throw ManifestError(node.source(), "[product] languages: below version 302 only the first 11 exist");
+                throw ManifestError(node.source(),
+                                    "[product] languages: below version 302 only the first 11 exist");
             if (&node == codes->get(0))
                 first = number;
             set.supported[static_cast<size_t>(number)] = true;
@@ -217,7 +218,8 @@ void Reader::ReadComponents(const toml::array& array) {
                 bytes += script_.installFiles.back().size;
             }
         }
-        component.sizeKb = static_cast<uint32_t>(fields.Integer("size_kb", 0, maxDword, (bytes + 1023) / 1024));
+        component.sizeKb =
+            static_cast<uint32_t>(fields.Integer("size_kb", 0, maxDword, (bytes + 1023) / 1024));
         if (const toml::array* members = fields.Array("members")) {
             component.flags |= gvmain::componentGroup;
             for (const toml::node& member : *members)
@@ -245,24 +247,29 @@ void Reader::ReadFile(const toml::table& table, int32_t component) {
     file.size = static_cast<uint32_t>(size);
     file.destination = fields.RequiredText("destination");
     file.component = component;
-    file.comparator = fields.Choice("comparator", {"none", "time", "file-version", "size", "version-file"}, 0);
-    file.rule = fields.Choice("rule", {"older", "not-newer", "newer", "newer-or-equal", "equal", "different"}, 0);
+    file.comparator =
+        fields.Choice("comparator", {"none", "time", "file-version", "size", "version-file"}, 0);
+    file.rule =
+        fields.Choice("rule", {"older", "not-newer", "newer", "newer-or-equal", "equal", "different"}, 0);
     uint64_t time = FileTimeOf(source);
     file.timeLow = static_cast<uint32_t>(time);
     file.timeHigh = static_cast<uint32_t>(time >> 32);
     if (std::optional<std::string> version = fields.Text("version")) {
         unsigned parts[4];
         char end = 0;
-        if (std::sscanf(version->c_str(), "%u.%u.%u.%u%c", &parts[0], &parts[1], &parts[2], &parts[3], &end) != 4 ||
+        if (std::sscanf(version->c_str(), "%u.%u.%u.%u%c", &parts[0], &parts[1], &parts[2], &parts[3],
+                        &end) != 4 ||
             parts[0] > 65535 || parts[1] > 65535 || parts[2] > 65535 || parts[3] > 65535)
             fields.Fail("version", "version must be four numbers up to 65535, as \"1.2.3.4\"");
         file.versionHigh = parts[0] << 16 | parts[1];
         file.versionLow = parts[2] << 16 | parts[3];
     }
     file.flags = (fields.Flag("compressed", true) ? gvmain::fileCompressed : 0) |
-                 (fields.Flag("via_temp") ? gvmain::fileViaTemp : 0) | (fields.Flag("append") ? gvmain::fileAppend : 0) |
+                 (fields.Flag("via_temp") ? gvmain::fileViaTemp : 0) |
+                 (fields.Flag("append") ? gvmain::fileAppend : 0) |
                  (fields.Flag("keep_time") ? gvmain::fileKeepTimeStamp : 0) |
-                 (fields.Flag("retry") ? gvmain::fileRetryPrompt : 0) | (fields.Flag("shared") ? gvmain::fileShared : 0);
+                 (fields.Flag("retry") ? gvmain::fileRetryPrompt : 0) |
+                 (fields.Flag("shared") ? gvmain::fileShared : 0);
     file.inUsePolicy = fields.Choice("in_use", {"ask-restart", "restart", "ask-skip"}, 0);
     AddToFileSet(fields.Text("set", "main"), static_cast<int32_t>(script_.installFiles.size()), script_);
     fields.Finish();
@@ -289,8 +296,8 @@ void Reader::ReadPaths(const char* key, std::vector<gvmain::PathEntry>& paths) {
         Fields fields(*table, std::string("[[") + key + "]]");
         if (manifest_.format.version < 301)
             throw ManifestError(table->source(), std::string("[[") + key + "]] needs version 301 or 302");
-        paths.push_back({fields.RequiredText("path"),
-                         static_cast<int32_t>(fields.Integer("flags", 0, maxInt16, 0))});
+        paths.push_back(
+            {fields.RequiredText("path"), static_cast<int32_t>(fields.Integer("flags", 0, maxInt16, 0))});
         fields.Finish();
     }
 }

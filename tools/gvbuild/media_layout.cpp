@@ -30,7 +30,9 @@ private:
                          2 * limits_.clusterBytes;
         return limits_.diskBytes > taken ? limits_.diskBytes - taken : 0;
     }
-    uint64_t Room() const { return limits_.diskBytes == 0 ? maxContainer - containerLength_ : Budget() - used_; }
+    uint64_t Room() const {
+        return limits_.diskBytes == 0 ? maxContainer - containerLength_ : Budget() - used_;
+    }
     void NextDisk() {
         ++disk_;
         used_ = containerLength_ = 0;
@@ -53,7 +55,8 @@ bool Layout::Place(uint32_t size, FilePlace& place) {
     uint32_t from = 0;
     for (int part = 0;; ++part) {
         uint32_t take = static_cast<uint32_t>(std::min<uint64_t>(size - from, Room()));
-        std::string name = part == 0 ? place.container : place.container.substr(0, 8) + Numbered("%03d", part);
+        std::string name =
+            part == 0 ? place.container : place.container.substr(0, 8) + Numbered("%03d", part);
         place.pieces.push_back({disk_, name, from, take});
         used_ += take;
         from += take;

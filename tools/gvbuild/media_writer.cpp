@@ -24,15 +24,17 @@ std::string Label(const std::string& format, int32_t number) {
 }
 
 // Sets each file's packed length; `sizes` gets them too.
-std::string PackAll(Manifest& manifest, std::vector<std::vector<uint8_t>>& packed, std::vector<uint32_t>& sizes) {
+std::string PackAll(Manifest& manifest, std::vector<std::vector<uint8_t>>& packed,
+                    std::vector<uint32_t>& sizes) {
     for (size_t i = 0; i < manifest.fileSources.size(); ++i) {
         std::vector<uint8_t> plain;
         std::string error = ReadWholeFile(manifest.fileSources[i], plain);
         if (!error.empty())
             return error;
         gvmain::InstallFile& file = manifest.script.installFiles[i];
-        packed.push_back((file.flags & gvmain::fileCompressed) == 0 ? std::move(plain)
-                                                                     : lzp::Pack(plain, manifest.packaging.level));
+        packed.push_back((file.flags & gvmain::fileCompressed) == 0
+                             ? std::move(plain)
+                             : lzp::Pack(plain, manifest.packaging.level));
         if (packed.back().empty() && (file.flags & gvmain::fileCompressed) != 0)
             return "Unable to pack " + manifest.fileSources[i];
         if (packed.back().size() > UINT32_MAX)
@@ -63,7 +65,8 @@ std::map<std::string, std::vector<uint8_t>> DataFiles(const MediaLayout& layout,
         for (const Piece& piece : layout.files[i].pieces) {
             std::string path = (fs::path(DiskDirectory(output, mode, piece.disk)) / piece.name).string();
             std::vector<uint8_t>& bytes = files[path];
-            bytes.insert(bytes.end(), packed[i].begin() + piece.from, packed[i].begin() + piece.from + piece.length);
+            bytes.insert(bytes.end(), packed[i].begin() + piece.from,
+                         packed[i].begin() + piece.from + piece.length);
         }
     }
     return files;
@@ -84,7 +87,8 @@ void ApplyLayout(const MediaLayout& layout, Manifest& manifest) {
 // Lays out until the script, whose disk map grows with the disks, fits in
 // the room kept for it on the first disk.
 std::string Plan(Manifest& manifest, const std::vector<uint32_t>& sizes, uint64_t auxBytes,
-                 const gvmain::EventClassRegistry& classes, MediaLayout& layout, gvmain::ScriptBytes& script) {
+                 const gvmain::EventClassRegistry& classes, MediaLayout& layout,
+                 gvmain::ScriptBytes& script) {
     const PackagingSpec& spec = manifest.packaging;
     LayoutLimits limits{spec.diskBytes, auxBytes, spec.clusterBytes};
     for (;;) {
@@ -112,7 +116,8 @@ std::string DiskDirectory(const std::string& output, Packaging mode, int32_t dis
     return (fs::path(output) / name).string();
 }
 
-MediaResult BuildMedia(Manifest& manifest, const std::string& output, const gvmain::EventClassRegistry& classes) {
+MediaResult BuildMedia(Manifest& manifest, const std::string& output,
+                       const gvmain::EventClassRegistry& classes) {
     MediaResult result;
     std::vector<std::vector<uint8_t>> packed;
     std::vector<std::vector<uint8_t>> aux;
@@ -128,7 +133,8 @@ MediaResult BuildMedia(Manifest& manifest, const std::string& output, const gvma
     if (!result.error.empty())
         return result;
     std::string first = DiskDirectory(output, manifest.packaging.mode, 0);
-    std::map<std::string, std::vector<uint8_t>> files = DataFiles(layout, packed, output, manifest.packaging.mode);
+    std::map<std::string, std::vector<uint8_t>> files =
+        DataFiles(layout, packed, output, manifest.packaging.mode);
     std::vector<std::pair<std::string, const std::vector<uint8_t>*>> outputs;
     for (const auto& [path, bytes] : files)
         outputs.emplace_back(path, &bytes);

@@ -21,6 +21,7 @@ struct MediaResult {
 std::string DiskDirectory(const std::string& output, Packaging mode, int32_t disk);
 
 // `manifest` receives the files' places and the disk labels.
-MediaResult BuildMedia(Manifest& manifest, const std::string& output, const gvmain::EventClassRegistry& classes);
+MediaResult BuildMedia(Manifest& manifest, const std::string& output,
+                       const gvmain::EventClassRegistry& classes);
 
 }  // namespace gvbuild

@@ -90,8 +90,8 @@ void DumpFiles(std::ostream& out, const InstallScript& s) {
             << f.inUsePolicy << " component " << f.component << "\n";
     }
     for (size_t i = 0; i < s.fileSets.size(); ++i)
-        out << "file set " << i << ": " << Quoted(s.fileSets[i].name) << " files " << Indices(s.fileSets[i].files)
-            << "\n";
+        out << "file set " << i << ": " << Quoted(s.fileSets[i].name) << " files "
+            << Indices(s.fileSets[i].files) << "\n";
     for (const gvmain::AuxFile& a : s.auxFiles)
         out << "aux file: " << Quoted(a.name) << (a.copy ? " copied" : "") << "\n";
     for (const gvmain::PathEntry& e : s.destinationFiles)
@@ -109,8 +109,8 @@ void DumpProgram(std::ostream& out, const InstallScript& s, const gvmain::EventC
             out << Quoted(v.text) << "\n";
     }
     for (const gvmain::UserDialog& d : s.userDialogs) {
-        out << "dialog " << Quoted(d.name) << ": " << Quoted(d.title) << " centre " << d.centreX << "," << d.centreY
-            << " size " << d.width << "x" << d.height << "\n";
+        out << "dialog " << Quoted(d.name) << ": " << Quoted(d.title) << " centre " << d.centreX << ","
+            << d.centreY << " size " << d.width << "x" << d.height << "\n";
         for (const gvmain::UserDialogItem& item : d.items)
             out << "    item kind " << static_cast<int32_t>(item.kind) << " at " << item.x << "," << item.y
                 << " size " << item.width << "x" << item.height << " " << Quoted(item.text) << " variable "
@@ -119,12 +119,14 @@ void DumpProgram(std::ostream& out, const InstallScript& s, const gvmain::EventC
     for (size_t i = 0; i < s.events.size(); ++i) {
         const gvmain::ScriptEvent& e = s.events[i];
         const gvmain::EventClass* eventClass = classes.Find(e.type);
-        out << "event " << i << ": " << e.type << " " << (eventClass ? eventClass->name : "?") << " mode " << e.mode
-            << " component " << e.component << " if " << Quoted(e.condition) << " label " << Quoted(e.label) << "\n";
+        out << "event " << i << ": " << e.type << " " << (eventClass ? eventClass->name : "?") << " mode "
+            << e.mode << " component " << e.component << " if " << Quoted(e.condition) << " label "
+            << Quoted(e.label) << "\n";
         for (size_t p = 0; eventClass != nullptr && p < e.params.size(); ++p) {
             const gvmain::ParamSpec& spec = eventClass->params[p];
             out << "    " << spec.name << " = "
-                << (spec.kind == gvmain::ParamKind::Int ? std::to_string(e.params[p].number) : Quoted(e.params[p].text))
+                << (spec.kind == gvmain::ParamKind::Int ? std::to_string(e.params[p].number)
+                                                        : Quoted(e.params[p].text))
                 << "\n";
         }
     }
@@ -152,8 +154,10 @@ std::string DumpClasses(const gvmain::EventClassRegistry& classes) {
         for (const gvmain::ParamSpec& spec : eventClass.params) {
             std::string key = spec.name;
             std::replace(key.begin(), key.end(), ' ', '_');
-            out << "    " << key << ": " << KindName(spec.kind) << (spec.optional ? ", optional" : "") << ", default "
-                << (spec.kind == gvmain::ParamKind::Int ? std::to_string(spec.defaultNumber) : Quoted(spec.defaultText))
+            out << "    " << key << ": " << KindName(spec.kind) << (spec.optional ? ", optional" : "")
+                << ", default "
+                << (spec.kind == gvmain::ParamKind::Int ? std::to_string(spec.defaultNumber)
+                                                        : Quoted(spec.defaultText))
                 << "\n";
         }
     }
