@@ -10,7 +10,7 @@ set -euo pipefail
 # libcanberra-pulse plays the alarms through PulseAudio; the sound test
 # starts a pulseaudio server of its own and asks pactl what it plays.
 native=(cmake ninja-build g++ pkg-config libwxgtk3.2-dev libical-dev libicu-dev
-        libcanberra-dev libcanberra-pulse libgoogle-perftools-dev libgtk-3-dev zlib1g-dev libgtest-dev googletest
+        libcanberra-dev libcanberra-pulse libgoogle-perftools-dev libgtk-3-dev zlib1g-dev libtomlplusplus-dev libgtest-dev googletest
         tzdata xvfb xauth pulseaudio pulseaudio-utils)
 win32=(g++-mingw-w64-i686 libz-mingw-w64-dev wine wine32:i386)
 bench=(remind calcurse)
