@@ -55,12 +55,46 @@ void ShowFirstLine(wxRichTextCtrl& pane) {
 
 }  // namespace
 
+// The document is built directly, one paragraph per line and one text
+// object per run, and laid out once: writing run by run through the control
+// lays the text out again after every run, which takes minutes for the
+// tens of thousands of warning lines of a large database.
 void RenderMarkup(std::string_view text, wxRichTextCtrl& pane) {
+    wxRichTextBuffer& buffer = pane.GetBuffer();
+    buffer.ResetAndClearCommands();
+    buffer.DeleteChildren();
+    auto* paragraph = new wxRichTextParagraph(&buffer);
+    buffer.AppendChild(paragraph);
+    wxRichTextAttr lastAttr;
+    auto addText = [&](const wxString& piece, const wxRichTextAttr& attr) {
+        if (!piece.empty())
+            paragraph->AppendChild(new wxRichTextPlainText(piece, paragraph, const_cast<wxRichTextAttr*>(&attr)));
+    };
     for (const MarkupRun& run : ParseMarkup(text)) {
-        pane.SetDefaultStyle(AttrOf(run.style));
-        pane.WriteText(PaneText(run.text));
+        wxRichTextAttr attr = AttrOf(run.style);
+        lastAttr = attr;
+        wxString converted = PaneText(run.text);
+        size_t start = 0;
+        for (size_t end = converted.find('\n'); end != wxString::npos; end = converted.find('\n', start)) {
+            addText(converted.substr(start, end - start), attr);
+            paragraph = new wxRichTextParagraph(&buffer);
+            buffer.AppendChild(paragraph);
+            start = end + 1;
+        }
+        addText(converted.substr(start), attr);
     }
+    // Every paragraph holds at least one text object, if only an empty one.
+    for (wxRichTextObjectList::compatibility_iterator node = buffer.GetChildren().GetFirst(); node;
+         node = node->GetNext()) {
+        auto* each = static_cast<wxRichTextParagraph*>(node->GetData());
+        if (each->GetChildCount() == 0)
+            each->AppendChild(new wxRichTextPlainText(wxEmptyString, each, &lastAttr));
+    }
+    buffer.UpdateRanges();
+    buffer.Invalidate(wxRICHTEXT_ALL);
     pane.DiscardEdits();
+    pane.LayoutContent();
+    pane.Refresh();
     ShowFirstLine(pane);
 }
 
