@@ -212,7 +212,8 @@ TEST_F(RunEventsTest, VariableEventsSetTheirVariables) {
     EXPECT_EQ(Int("converted"), -17);
     EXPECT_EQ(String("dpart"), "c:\\vorlen");
     EXPECT_EQ(String("fpart"), "vorlen.exe");
-    OSVERSIONINFOA version{sizeof(OSVERSIONINFOA)};
+    OSVERSIONINFOA version{};
+    version.dwOSVersionInfoSize = sizeof version;
     GetVersionExA(&version);
     EXPECT_EQ(Int("major"), static_cast<int32_t>(version.dwMajorVersion));
     EXPECT_EQ(Int("minor"), static_cast<int32_t>(version.dwMinorVersion));
@@ -323,14 +324,15 @@ TEST_F(RunEventsTest, SystemEventsChangeFilesIniRegistryAndStartupFiles) {
     EXPECT_EQ(clock.waits, std::vector<uint32_t>{2000});  // the least display time of the step
     EXPECT_EQ(ReadIniEntry(dir / "app\\app.ini", "Options", "Path", host), dir / "app");
     EXPECT_EQ(ReadIniEntry("system.ini", "boot", "gv.drv", host), "gv.drv");
-    ScopedKey opened = OpenKey(key, host);
     DWORD size = 0;
-    DWORD data = 0;
-    DWORD length = sizeof data;
-    RegQueryValueExA(opened.Get(), "Size", nullptr, nullptr, reinterpret_cast<BYTE*>(&data), &length);
-    size = data;
-    opened.Reset();
+    DWORD type = REG_NONE;
+    DWORD length = sizeof size;
+    HKEY opened = nullptr;
+    RegOpenKeyExA(HKEY_CURRENT_USER, key.path.c_str(), 0, KEY_QUERY_VALUE, &opened);
+    RegQueryValueExA(opened, "Size", nullptr, &type, reinterpret_cast<BYTE*>(&size), &length);
+    RegCloseKey(opened);
     DeleteKey(key, host, nullptr);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
     EXPECT_EQ(size, 1234u);
     EXPECT_NE(ReadBytes(dir / "autoexec.bat").find("SET VORLEN=" + dir / "app"), std::string::npos);
     EXPECT_EQ(host.dosRestartFlags, 1);
