@@ -219,7 +219,7 @@ DWORD WaitForExit(HANDLE process, OperationHost& host) {
     HANDLE thread = ::GetCurrentThread();
     int priority = ::GetThreadPriority(thread);
     ::SetThreadPriority(thread, THREAD_PRIORITY_IDLE);
-    while (::MsgWaitForMultipleObjects(1, &process, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+    while (::MsgWaitForMultipleObjects(1, &process, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
         host.PumpMessages();
     }
     ::SetThreadPriority(thread, priority);
