@@ -317,4 +317,17 @@ bool IniSectionHoldsEntries(const std::string& file, const std::string& section,
     return document.Load() && !document.text.Entries(section).empty();
 }
 
+std::optional<std::string> ReadIniEntry(const std::string& file, const std::string& section,
+                                        const std::string& entry, OperationHost& host) {
+    std::string path = IniPath(file, host.Environment());
+    if (std::optional<IniMapping> mapping = FindIniMapping(path, section, entry, host.Environment())) {
+        return ReadMappedEntry(*mapping, entry);
+    }
+    IniDocument document(path);
+    if (!document.Load()) {
+        return std::nullopt;
+    }
+    return document.text.Value(section, entry, 0);
+}
+
 }  // namespace gvmain

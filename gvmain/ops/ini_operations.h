@@ -16,6 +16,7 @@
 #include "gvmain/ops/operation_host.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace gvmain {
@@ -44,6 +45,10 @@ bool AddIniSection(const std::string& file, const std::string& section, Operatio
 // brings the entries back with it.
 bool DeleteIniSection(const std::string& file, const std::string& section, OperationHost& host,
                       OperationLog* log);
+// The value of the entry's first occurrence; nothing for a missing entry or
+// a file that cannot be read.
+std::optional<std::string> ReadIniEntry(const std::string& file, const std::string& section,
+                                        const std::string& entry, OperationHost& host);
 // Whether the section holds any entry; false when the file cannot be read.
 bool IniSectionHoldsEntries(const std::string& file, const std::string& section, OperationHost& host);
 

@@ -2,6 +2,7 @@
 
 #include "gvmain/ops/message_text.h"
 
+#include <cstring>
 #include <iterator>
 
 namespace gvmain {
@@ -41,6 +42,22 @@ LONG Open(const RegistryKey& key, REGSAM access, ScopedKey& opened) {
     LONG result = ::RegOpenKeyExA(root, key.path.c_str(), 0, access, &handle);
     opened.Reset(result == ERROR_SUCCESS ? handle : nullptr);
     return result;
+}
+
+// The text of a string or dword value's data.
+bool ValueText(DWORD type, const std::vector<uint8_t>& data, std::string& text) {
+    if (type == REG_DWORD && data.size() == sizeof(DWORD)) {
+        DWORD number = 0;
+        std::memcpy(&number, data.data(), sizeof number);
+        text = std::to_string(number);
+        return true;
+    }
+    if (type != REG_SZ && type != REG_EXPAND_SZ) {
+        return false;
+    }
+    text.assign(data.begin(), data.end());
+    text.resize(std::strlen(text.c_str()));  // up to the first zero, which a value may lack
+    return true;
 }
 
 RegistryKey Parent(const RegistryKey& key) {
@@ -280,6 +297,23 @@ bool RemoveCreatedKey(const RegistryKey& key, OperationHost& host) {
         }
     }
     return DeleteKey(key, host, nullptr);
+}
+
+bool ReadValueText(const RegistryKey& key, const std::string& name, std::string& text) {
+    ScopedKey opened;
+    DWORD type = REG_NONE;
+    DWORD size = 0;
+    if (Open(key, KEY_QUERY_VALUE, opened) != ERROR_SUCCESS ||
+        ::RegQueryValueExA(opened.Get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) {
+        return false;
+    }
+    std::vector<uint8_t> data(size);
+    if (size > 0 && ::RegQueryValueExA(opened.Get(), name.c_str(), nullptr, &type, data.data(), &size) !=
+                        ERROR_SUCCESS) {
+        return false;
+    }
+    data.resize(size);
+    return ValueText(type, data, text);
 }
 
 }  // namespace gvmain

@@ -55,6 +55,9 @@ bool SetValue(const RegistryKey& key, const std::string& name, const RegistryVal
 bool DeleteValue(const RegistryKey& key, const std::string& name, OperationHost& host, OperationLog* log);
 // Opens for reading; an invalid key after the report.
 ScopedKey OpenKey(const RegistryKey& key, OperationHost& host);
+// A value as text, without a report: a string as it is, a dword in decimal.
+// False for a missing key or value and for other types.
+bool ReadValueText(const RegistryKey& key, const std::string& name, std::string& text);
 
 // The undo of kind 16: a key that still holds subkeys or values goes only
 // when the user agrees (message 149, caption 150).
