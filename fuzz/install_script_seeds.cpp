@@ -12,16 +12,16 @@
 namespace {
 
 void DeclareParams(const gvmain::EventClass& eventClass, gvmain::InstallScript& script) {
-    for (const gvmain::ParamSpec& spec : eventClass.params) {
-        bool isVariable = spec.kind == gvmain::ParamKind::IntVar || spec.kind == gvmain::ParamKind::StringVar;
-        if (!isVariable || spec.optional)
+    for (const gvmain::ParamSpec& paramSpec : eventClass.params) {
+        bool isVariable = paramSpec.kind == gvmain::ParamKind::IntVar || paramSpec.kind == gvmain::ParamKind::StringVar;
+        if (!isVariable || paramSpec.optional)
             continue;
         bool known = false;
         for (const gvmain::VariableDecl& decl : script.variables)
-            known = known || decl.name == spec.defaultText;
+            known = known || decl.name == paramSpec.defaultText;
         if (!known)
-            script.variables.push_back({spec.defaultText,
-                                        spec.kind == gvmain::ParamKind::IntVar ? gvmain::VariableKind::Int
+            script.variables.push_back({paramSpec.defaultText,
+                                        paramSpec.kind == gvmain::ParamKind::IntVar ? gvmain::VariableKind::Int
                                                                                : gvmain::VariableKind::String,
                                         3, "x"});
     }

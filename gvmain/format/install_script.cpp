@@ -237,8 +237,8 @@ bool NewEvent(int32_t type, const EventClassRegistry& classes, ScriptEvent& even
         return false;
     event = ScriptEvent();
     event.type = type;
-    for (const ParamSpec& spec : eventClass->params)
-        event.params.push_back({spec.defaultNumber, spec.defaultText});
+    for (const ParamSpec& paramSpec : eventClass->params)
+        event.params.push_back({paramSpec.defaultNumber, paramSpec.defaultText});
     return true;
 }
 

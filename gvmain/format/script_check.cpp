@@ -32,18 +32,18 @@ std::string CheckVariables(const InstallScript& script) {
     return "";
 }
 
-std::string CheckParam(const ParamSpec& spec, const EventParam& param, const Variables& variables) {
-    bool wantsInt = spec.kind == ParamKind::IntVar;
-    if (!wantsInt && spec.kind != ParamKind::StringVar)
+std::string CheckParam(const ParamSpec& paramSpec, const EventParam& param, const Variables& variables) {
+    bool wantsInt = paramSpec.kind == ParamKind::IntVar;
+    if (!wantsInt && paramSpec.kind != ParamKind::StringVar)
         return "";
-    if (param.text.empty() && spec.optional)
+    if (param.text.empty() && paramSpec.optional)
         return "";
     bool found = wantsInt ? variables.IntVariable(param.text) != nullptr
                           : variables.StringVariable(param.text) != nullptr;
     if (found)
         return "";
     return std::string("names no ") + (wantsInt ? "integer" : "string") + " variable \"" + param.text +
-           "\" for its " + spec.name;
+           "\" for its " + paramSpec.name;
 }
 
 std::string CheckEvents(const InstallScript& script, const EventClassRegistry& classes) {

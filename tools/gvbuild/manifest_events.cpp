@@ -61,12 +61,12 @@ int32_t FileSetIndex(const toml::node& node, const InstallScript& script) {
     throw ManifestError(node.source(), "no file set is named \"" + name + "\"");
 }
 
-void ReadParam(const toml::node& node, const gvmain::ParamSpec& spec, const InstallScript& script,
+void ReadParam(const toml::node& node, const gvmain::ParamSpec& paramSpec, const InstallScript& script,
                gvmain::IntWidth width, gvmain::EventParam& param) {
-    std::string what = "[[event]] " + ParamKey(spec.name);
-    if (spec.kind != ParamKind::Int)
+    std::string what = "[[event]] " + ParamKey(paramSpec.name);
+    if (paramSpec.kind != ParamKind::Int)
         param.text = NodeText(node, what);
-    else if (std::string(spec.name) == "file set")
+    else if (std::string(paramSpec.name) == "file set")
         param.number = FileSetIndex(node, script);
     else if (node.is_boolean())
         param.number = node.as_boolean()->get() ? 1 : 0;

@@ -172,17 +172,17 @@ void Reader::ReadBuild(const toml::table& table) {
 void Reader::ReadPackaging(const toml::table* table) {
     static const toml::table empty;
     Fields fields(table != nullptr ? *table : empty, "[packaging]");
-    PackagingSpec& spec = manifest_.packaging;
-    spec.mode = static_cast<Packaging>(fields.Choice("mode", {"one-directory", "disks", "floppies"}, 0));
-    uint64_t fallback = spec.mode == Packaging::Floppies ? floppyBytes : 0;
-    spec.diskBytes = static_cast<uint64_t>(fields.Integer("disk_size", 65536, maxDword, fallback));
-    if (spec.mode == Packaging::Disks && spec.diskBytes == 0)
+    PackagingSpec& packaging = manifest_.packaging;
+    packaging.mode = static_cast<Packaging>(fields.Choice("mode", {"one-directory", "disks", "floppies"}, 0));
+    uint64_t fallback = packaging.mode == Packaging::Floppies ? floppyBytes : 0;
+    packaging.diskBytes = static_cast<uint64_t>(fields.Integer("disk_size", 65536, maxDword, fallback));
+    if (packaging.mode == Packaging::Disks && packaging.diskBytes == 0)
         fields.Fail("mode", "[packaging] disks need a disk_size");
-    if (spec.mode == Packaging::OneDirectory)
-        spec.diskBytes = 0;
-    spec.clusterBytes = static_cast<uint64_t>(fields.Integer("cluster_size", 1, 65536, 512));
-    spec.labelFormat = fields.Text("disk_label", script_.product.productName + " disk %d");
-    spec.level = static_cast<int>(fields.Integer("level", 1, 9, 9));
+    if (packaging.mode == Packaging::OneDirectory)
+        packaging.diskBytes = 0;
+    packaging.clusterBytes = static_cast<uint64_t>(fields.Integer("cluster_size", 1, 65536, 512));
+    packaging.labelFormat = fields.Text("disk_label", script_.product.productName + " disk %d");
+    packaging.level = static_cast<int>(fields.Integer("level", 1, 9, 9));
     fields.Finish();
 }
 

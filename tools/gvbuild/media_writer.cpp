@@ -89,8 +89,8 @@ void ApplyLayout(const MediaLayout& layout, Manifest& manifest) {
 std::string Plan(Manifest& manifest, const std::vector<uint32_t>& sizes, uint64_t auxBytes,
                  const gvmain::EventClassRegistry& classes, MediaLayout& layout,
                  gvmain::ScriptBytes& script) {
-    const PackagingSpec& spec = manifest.packaging;
-    LayoutLimits limits{spec.diskBytes, auxBytes, spec.clusterBytes};
+    const PackagingSpec& packaging = manifest.packaging;
+    LayoutLimits limits{packaging.diskBytes, auxBytes, packaging.clusterBytes};
     for (;;) {
         layout = LayOut(sizes, limits);
         if (!layout.error.empty())
@@ -99,8 +99,8 @@ std::string Plan(Manifest& manifest, const std::vector<uint32_t>& sizes, uint64_
         script = gvmain::WriteScript(manifest.script, manifest.format, classes);
         if (!script.error.empty())
             return script.error;
-        uint64_t needed = Rounded(script.bytes.size(), spec.clusterBytes) + auxBytes;
-        if (spec.diskBytes == 0 || needed <= limits.reservedBytes)
+        uint64_t needed = Rounded(script.bytes.size(), packaging.clusterBytes) + auxBytes;
+        if (packaging.diskBytes == 0 || needed <= limits.reservedBytes)
             return "";
         limits.reservedBytes = needed;
     }

@@ -123,9 +123,9 @@ void DumpProgram(std::ostream& out, const InstallScript& s, const gvmain::EventC
             << e.mode << " component " << e.component << " if " << Quoted(e.condition) << " label "
             << Quoted(e.label) << "\n";
         for (size_t p = 0; eventClass != nullptr && p < e.params.size(); ++p) {
-            const gvmain::ParamSpec& spec = eventClass->params[p];
-            out << "    " << spec.name << " = "
-                << (spec.kind == gvmain::ParamKind::Int ? std::to_string(e.params[p].number)
+            const gvmain::ParamSpec& paramSpec = eventClass->params[p];
+            out << "    " << paramSpec.name << " = "
+                << (paramSpec.kind == gvmain::ParamKind::Int ? std::to_string(e.params[p].number)
                                                         : Quoted(e.params[p].text))
                 << "\n";
         }
@@ -151,13 +151,13 @@ std::string DumpClasses(const gvmain::EventClassRegistry& classes) {
         if (classes.Find(eventClass.type) == nullptr)
             continue;
         out << eventClass.type << " \"" << eventClass.name << "\"\n";
-        for (const gvmain::ParamSpec& spec : eventClass.params) {
-            std::string key = spec.name;
+        for (const gvmain::ParamSpec& paramSpec : eventClass.params) {
+            std::string key = paramSpec.name;
             std::replace(key.begin(), key.end(), ' ', '_');
-            out << "    " << key << ": " << KindName(spec.kind) << (spec.optional ? ", optional" : "")
+            out << "    " << key << ": " << KindName(paramSpec.kind) << (paramSpec.optional ? ", optional" : "")
                 << ", default "
-                << (spec.kind == gvmain::ParamKind::Int ? std::to_string(spec.defaultNumber)
-                                                        : Quoted(spec.defaultText))
+                << (paramSpec.kind == gvmain::ParamKind::Int ? std::to_string(paramSpec.defaultNumber)
+                                                        : Quoted(paramSpec.defaultText))
                 << "\n";
         }
     }

@@ -81,14 +81,14 @@ InstallScript FullScript() {
         event.mode = eventClass.type % 3;
         event.component = eventClass.type % 3;
         event.label = eventClass.name;
-        for (const ParamSpec& spec : eventClass.params) {
-            VariableKind kind = spec.kind == ParamKind::IntVar ? VariableKind::Int : VariableKind::String;
+        for (const ParamSpec& paramSpec : eventClass.params) {
+            VariableKind kind = paramSpec.kind == ParamKind::IntVar ? VariableKind::Int : VariableKind::String;
             bool known = false;
             for (const VariableDecl& decl : s.variables)
-                known = known || decl.name == spec.defaultText;
-            if ((spec.kind == ParamKind::IntVar || spec.kind == ParamKind::StringVar) && !spec.optional &&
+                known = known || decl.name == paramSpec.defaultText;
+            if ((paramSpec.kind == ParamKind::IntVar || paramSpec.kind == ParamKind::StringVar) && !paramSpec.optional &&
                 !known)
-                s.variables.push_back({spec.defaultText, kind, -5, kind == VariableKind::String ? "s" : ""});
+                s.variables.push_back({paramSpec.defaultText, kind, -5, kind == VariableKind::String ? "s" : ""});
         }
         s.events.push_back(event);
     }
