@@ -84,6 +84,15 @@ inline double RunOnce(const std::vector<std::string>& command) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
+// Names and dates as the remind program writes them in REM lines.
+inline const char* const remindDays[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+inline const char* const remindMonths[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                             "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+
+inline std::string RemindDate(const Date& d) {
+    return std::to_string(d.day) + " " + remindMonths[d.month - 1] + " " + std::to_string(d.year);
+}
+
 inline double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];

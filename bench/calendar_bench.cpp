@@ -33,6 +33,9 @@
 namespace {
 
 using namespace vorlen;
+using bench::RemindDate;
+using bench::remindDays;
+using bench::remindMonths;
 using bench::Median;
 using bench::RunOnce;
 
@@ -44,13 +47,6 @@ constexpr double markingTarget = 30.0;
 constexpr double screenFactor = 1.5;
 constexpr int screenTimeout = 60;
 const Date shownMonth(1, 12, 2026);
-const char* const remindDays[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-const char* const remindMonths[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                      "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-
-std::string RemindDate(const Date& d) {
-    return std::to_string(d.day) + " " + remindMonths[d.month - 1] + " " + std::to_string(d.year);
-}
 
 // The trigger of an event as the calendar marks it (no advance warnings):
 // a fixed date with a repeat in days for the stepped rules, a bare day or

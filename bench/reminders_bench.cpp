@@ -16,19 +16,15 @@
 namespace {
 
 using namespace vorlen;
+using bench::RemindDate;
+using bench::remindDays;
+using bench::remindMonths;
 using bench::Median;
 using bench::RunOnce;
 
 constexpr int eventCount = 100000;
 constexpr int runs = 9;
 constexpr double targetRatio = 2.0;
-const char* const remindDays[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-const char* const remindMonths[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                      "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-
-std::string RemindDate(const Date& d) {
-    return std::to_string(d.day) + " " + remindMonths[d.month - 1] + " " + std::to_string(d.year);
-}
 
 // The REM line of an event: its trigger, expiry and advance warning, each
 // in the cheapest form remind offers for the rule (a repeat "*7" for a
