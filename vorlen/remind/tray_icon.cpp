@@ -18,6 +18,18 @@ TrayIcon::~TrayIcon() {
     Hide();
 }
 
+namespace {
+std::optional<bool> assumedAvailable;
+}  // namespace
+
+bool TrayIcon::Available() {
+    return assumedAvailable ? *assumedAvailable : wxTaskBarIcon::IsAvailable();
+}
+
+void TrayIcon::AssumeAvailable(std::optional<bool> answer) {
+    assumedAvailable = answer;
+}
+
 void TrayIcon::Show() {
     shown = SetIcon(icon, platform::ToWx(tip));
 }

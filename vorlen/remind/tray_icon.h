@@ -6,6 +6,7 @@
 #include <wx/icon.h>
 #include <wx/taskbar.h>
 
+#include <optional>
 #include <string>
 
 namespace vorlen {
@@ -20,6 +21,12 @@ class TrayIcon : public wxTaskBarIcon {
 public:
     TrayIcon(wxEvtHandler* owner, const wxIcon& icon);
     ~TrayIcon() override;
+
+    // Whether the desktop has a notification area: without one, a frame
+    // hidden into it could never be brought back. Tests may decide the
+    // answer (std::nullopt asks the desktop again).
+    static bool Available();
+    static void AssumeAvailable(std::optional<bool> answer);
 
     // Adds the icon with the current tip.
     void Show();

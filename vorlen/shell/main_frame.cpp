@@ -379,13 +379,14 @@ void TSDIDecFrame::OnSize(wxSizeEvent& event) {
 }
 
 // The window manager has minimised the frame already; with "MinimizeToTray"
-// a minimise by the user hides it into the notification area instead. A
-// frame shown minimised at start stays on the task bar.
+// a minimise by the user hides it into the notification area instead, when
+// the desktop has one. A frame shown minimised at start stays on the task
+// bar.
 void TSDIDecFrame::OnIconize(wxIconizeEvent& event) {
     event.Skip();
     bool byUser = !ownIconize_;
     ownIconize_ = false;
-    if (event.IsIconized() && byUser && app_.State().minimizeToTray != 0) {
+    if (event.IsIconized() && byUser && app_.State().minimizeToTray != 0 && TrayIcon::Available()) {
         trayIcon_->Show();
         Hide();
     }

@@ -87,8 +87,10 @@ protected:
         platform::WriteFileName(key, setting::defaultFile, dataFile);
         // The test's own ticks only.
         platform::WriteInt(key, setting::timer, 3600);
+        TrayIcon::AssumeAvailable(true);  // Xvfb has no notification area
     }
     void TearDown() override {
+        TrayIcon::AssumeAvailable(std::nullopt);
         if (app && app->Frame()) {
             app->Data().file.saved = 1;
             app->Frame()->Close();
@@ -263,6 +265,15 @@ TEST_F(AlarmTickTest, AFrameShownMinimisedAtStartStaysOnTheTaskBar) {
     Minimised(frame);
     EXPECT_FALSE(frame->IsShown());
     EXPECT_TRUE(frame->Tray()->IsShown());
+}
+
+TEST_F(AlarmTickTest, WithoutANotificationAreaTheFrameIsMinimisedNormally) {
+    TrayIcon::AssumeAvailable(false);
+    TSDIDecFrame* frame = Start();
+    ASSERT_NE(frame, nullptr);
+    Minimised(frame);
+    EXPECT_TRUE(frame->IsShown());
+    EXPECT_FALSE(frame->Tray()->IsShown());
 }
 
 TEST_F(AlarmTickTest, WithoutMinimizeToTrayTheFrameIsMinimisedNormally) {
