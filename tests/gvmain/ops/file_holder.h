@@ -3,7 +3,7 @@
 // using an installed DLL would.
 #pragma once
 
-#include "gvmain/ops/win32_handles.h"
+#include "tests/gvmain/ops/helper_process.h"
 
 #include <windows.h>
 
@@ -13,48 +13,18 @@ namespace gvmain::test {
 
 class FileHolder {
 public:
-    explicit FileHolder(const std::string& path) {
-        static int serial = 0;
-        std::string base =
-            "gvops_holder_" + std::to_string(::GetCurrentProcessId()) + "_" + std::to_string(++serial);
-        ready_.Reset(::CreateEventA(nullptr, TRUE, FALSE, (base + "_ready").c_str()));
-        release_.Reset(::CreateEventA(nullptr, TRUE, FALSE, (base + "_release").c_str()));
-        std::string command = "\"" + HolderProgram() + "\" \"" + path + "\" " + base;
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION started{};
-        if (!::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                              &started)) {
-            return;
-        }
-        ::CloseHandle(started.hThread);
-        process_.Reset(started.hProcess);
-        HANDLE waits[] = {ready_.Get(), process_.Get()};
-        holding_ = ::WaitForMultipleObjects(2, waits, FALSE, 20000) == WAIT_OBJECT_0;
-    }
-    ~FileHolder() {
-        ::SetEvent(release_.Get());
-        if (process_.Valid()) {
-            ::WaitForSingleObject(process_.Get(), 20000);
-        }
-    }
-    FileHolder(const FileHolder&) = delete;
-    FileHolder& operator=(const FileHolder&) = delete;
+    explicit FileHolder(const std::string& path)
+        : process_("file_holder.exe", "\"" + path + "\"", BaseName()) {}
 
-    bool Holding() const { return holding_; }
+    bool Holding() const { return process_.ready; }
 
 private:
-    static std::string HolderProgram() {
-        char self[MAX_PATH] = "";
-        ::GetModuleFileNameA(nullptr, self, sizeof self);
-        std::string path = self;
-        return path.substr(0, path.find_last_of('\\') + 1) + "file_holder.exe";
+    static std::string BaseName() {
+        static int serial = 0;
+        return "gvops_holder_" + std::to_string(::GetCurrentProcessId()) + "_" + std::to_string(++serial);
     }
 
-    ScopedHandle ready_;
-    ScopedHandle release_;
-    ScopedHandle process_;
-    bool holding_ = false;
+    HelperProcess process_;
 };
 
 }  // namespace gvmain::test

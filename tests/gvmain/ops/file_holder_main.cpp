@@ -1,5 +1,5 @@
 // file_holder.exe PATH EVENTBASE: opens PATH without sharing, signals
-// EVENTBASE_ready and keeps the file open until EVENTBASE_release is set
+// EVENTBASE_ready and keeps the file open until EVENTBASE_stop is set
 // (or a minute has passed, so that a crashed test leaves nothing behind).
 #include <windows.h>
 
@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     HANDLE ready = ::OpenEventA(EVENT_MODIFY_STATE, FALSE, (base + "_ready").c_str());
-    HANDLE release = ::OpenEventA(SYNCHRONIZE, FALSE, (base + "_release").c_str());
+    HANDLE release = ::OpenEventA(SYNCHRONIZE, FALSE, (base + "_stop").c_str());
     if (ready == nullptr || release == nullptr) {
         return 3;
     }

@@ -29,7 +29,7 @@ std::string WaitForFile(const std::string& path) {
 TEST(ServerRegistration, AProgramIsStartedHiddenWithRegOrUnreg) {
     ScratchDir dir;
     RecordingHost host;
-    std::string recorder = test::ProgmanServer::BesideRunner("arg_recorder.exe");
+    std::string recorder = test::BesideRunner("arg_recorder.exe");
     ASSERT_TRUE(::CopyFileA(recorder.c_str(), (dir / "server.EXE").c_str(), FALSE));
     ASSERT_TRUE(::CopyFileA(recorder.c_str(), (dir / "my server.exe").c_str(), FALSE));
     EXPECT_TRUE(RegisterServer(dir / "server.EXE", true, host));
@@ -48,14 +48,14 @@ TEST(ServerRegistration, ALibraryIsCalledAtItsEntryPoint) {
         return opened.Valid() && ::RegQueryValueExA(opened.Get(), "Registered", nullptr, nullptr, nullptr,
                                                     nullptr) == ERROR_SUCCESS;
     };
-    std::string library = test::ProgmanServer::BesideRunner("test_server.dll");
+    std::string library = test::BesideRunner("test_server.dll");
     ASSERT_TRUE(RegisterServer(library, true, host));
     EXPECT_TRUE(registered());
     ASSERT_TRUE(RegisterServer(library, false, host));
     EXPECT_FALSE(registered());
     DeleteKey(key, host, nullptr);
 
-    std::string noEntry = test::ProgmanServer::BesideRunner("lzpunz2.dll");
+    std::string noEntry = test::BesideRunner("lzpunz2.dll");
     EXPECT_FALSE(RegisterServer(noEntry, false, host));
     EXPECT_FALSE(RegisterServer("c:\\no such\\server.dll", true, host));
     EXPECT_EQ(host.errors,
