@@ -5,12 +5,15 @@
 #include <wx/dc.h>
 #include <wx/settings.h>
 
+#include <algorithm>
+
 namespace vorlen {
 namespace {
 
 constexpr int firstShownSlot = 15;  // 07:30
-constexpr int slotAreaLeft = 50;
-constexpr int labelLeft = 55;
+constexpr int narrowestSlotAreaLeft = 50;
+constexpr int timeGap = 4;  // between the widest time and the slot area
+constexpr int labelIndent = 5;  // of the label within the slot area
 
 wxColour ToWxColour(const MarkupColour& colour) {
     return wxColour(colour.red, colour.green, colour.blue);
@@ -30,9 +33,18 @@ TDayListView::TDayListView(wxWindow* parent, int id, const Date& date, ReminderL
     : wxVListBox(parent, id), date(date), reminders(&reminders), data(data) {
     SetFont(wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT));
     SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW));
+    slotAreaLeft = MeasureSlotAreaLeft();
+}
+
+int TDayListView::MeasureSlotAreaLeft() const {
+    int widest = 0;
+    for (int i = 0; i < views::slotCount; ++i)
+        widest = std::max(widest, GetTextExtent(platform::ToWx(slots[i].slotTime.Text())).x);
+    return std::max(narrowestSlotAreaLeft, widest + timeGap);
 }
 
 void TDayListView::InsertSlotRows() {
+    slotAreaLeft = MeasureSlotAreaLeft();  // the clock setting may have changed
     ScrollToRow(firstShownSlot);
     SetItemCount(0);
     SetItemCount(views::slotCount);
@@ -64,7 +76,7 @@ void TDayListView::OnDrawItem(wxDC& dc, const wxRect& rect, size_t n) const {
     dc.DrawRectangle(area);
     dc.SetTextForeground(ToWxColour(slot.textColour));
     dc.SetTextBackground(BackOf(slot));
-    dc.DrawText(platform::ToWx(slot.slotLabel), rect.x + labelLeft, textTop);
+    dc.DrawText(platform::ToWx(slot.slotLabel), rect.x + slotAreaLeft + labelIndent, textTop);
 
     dc.SetPen(wxPen(wxColour(128, 128, 128)));
     dc.DrawLine(area.GetLeft(), area.GetBottom(), area.GetRight() + 1, area.GetBottom());

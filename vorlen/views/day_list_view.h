@@ -33,6 +33,9 @@ public:
     const views::DaySlots& Slots() const { return slots; }
     // Inserts the 48 rows afresh and shows 07:30 as the top row.
     void InsertSlotRows();
+    // Where the slot area begins: 50 pixels, or more when the times of the
+    // 12-hour clock ("09:00 am") need it in the font at hand.
+    int SlotAreaLeft() const { return slotAreaLeft; }
 
 private:
     wxCoord OnMeasureItem(size_t n) const override;
@@ -42,11 +45,13 @@ private:
     // The dialog for the slot; true unless it was cancelled.
     bool EditSlot(int index);
     EventNode* EventOf(const ReminderNode& entry) const;
+    int MeasureSlotAreaLeft() const;
 
     views::DaySlots slots;
     Date date;
     ReminderList* reminders;
     EventEditData data;
+    int slotAreaLeft;
     wxDECLARE_EVENT_TABLE();
 };
 

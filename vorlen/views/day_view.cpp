@@ -1,9 +1,8 @@
 #include "day_view.h"
 
 #include "vorlen/platform/wx_text.h"
-#include "vorlen/remind/reminder_markup.h"
+#include "vorlen/views/rich_edit.h"
 
-#include <wx/richtext/richtextctrl.h>
 #include <wx/settings.h>
 #include <wx/statbox.h>
 
@@ -16,86 +15,15 @@ wxFont PaneFont() {
     return wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT);
 }
 
-wxRichTextCtrl* MakePane(wxWindow* host, int id) {
-    return new wxRichTextCtrl(host, id, placeholderText, wxDefaultPosition, wxDefaultSize,
-                              wxRE_MULTILINE | wxRE_READONLY);
-}
-
-wxRichTextAttr AttrOf(const MarkupStyle& style) {
-    wxRichTextAttr attr;
-    attr.SetFontFaceName(PaneFont().GetFaceName());
-    attr.SetFontPointSize(style.height > 0 ? style.height : 8);
-    attr.SetFontWeight(style.bold ? wxFONTWEIGHT_BOLD : wxFONTWEIGHT_NORMAL);
-    attr.SetFontStyle(style.italic ? wxFONTSTYLE_ITALIC : wxFONTSTYLE_NORMAL);
-    attr.SetFontUnderlined(style.underline);
-    attr.SetTextEffectFlags(wxTEXT_ATTR_EFFECT_STRIKETHROUGH);
-    attr.SetTextEffects(style.strikeOut ? wxTEXT_ATTR_EFFECT_STRIKETHROUGH : 0);
-    attr.SetTextColour(wxColour(style.colour.red, style.colour.green, style.colour.blue));
-    return attr;
-}
-
-// The reminder texts break lines with "\r\n"; the pane wants "\n".
-wxString PaneText(std::string_view text) {
-    wxString converted = platform::ToWx(text);
-    converted.Replace("\r\n", "\n");
-    converted.Replace("\r", "\n");
-    return converted;
-}
-
 void Place(wxWindow* window, const views::PaneRect& rect) {
     if (window)
         window->SetSize(rect.x, rect.y, rect.width, rect.height);
 }
 
-void ShowFirstLine(wxRichTextCtrl& pane) {
-    pane.SetInsertionPoint(0);
-    pane.ShowPosition(0);
-    pane.Scroll(0, 0);
-}
-
 }  // namespace
 
-// The document is built directly, one paragraph per line and one text
-// object per run, and laid out once: writing run by run through the control
-// lays the text out again after every run, which takes minutes for the
-// tens of thousands of warning lines of a large database.
-void RenderMarkup(std::string_view text, wxRichTextCtrl& pane) {
-    wxRichTextBuffer& buffer = pane.GetBuffer();
-    buffer.ResetAndClearCommands();
-    buffer.DeleteChildren();
-    auto* paragraph = new wxRichTextParagraph(&buffer);
-    buffer.AppendChild(paragraph);
-    wxRichTextAttr lastAttr;
-    auto addText = [&](const wxString& piece, const wxRichTextAttr& attr) {
-        if (!piece.empty())
-            paragraph->AppendChild(new wxRichTextPlainText(piece, paragraph, const_cast<wxRichTextAttr*>(&attr)));
-    };
-    for (const MarkupRun& run : ParseMarkup(text)) {
-        wxRichTextAttr attr = AttrOf(run.style);
-        lastAttr = attr;
-        wxString converted = PaneText(run.text);
-        size_t start = 0;
-        for (size_t end = converted.find('\n'); end != wxString::npos; end = converted.find('\n', start)) {
-            addText(converted.substr(start, end - start), attr);
-            paragraph = new wxRichTextParagraph(&buffer);
-            buffer.AppendChild(paragraph);
-            start = end + 1;
-        }
-        addText(converted.substr(start), attr);
-    }
-    // Every paragraph holds at least one text object, if only an empty one.
-    for (wxRichTextObjectList::compatibility_iterator node = buffer.GetChildren().GetFirst(); node;
-         node = node->GetNext()) {
-        auto* each = static_cast<wxRichTextParagraph*>(node->GetData());
-        if (each->GetChildCount() == 0)
-            each->AppendChild(new wxRichTextPlainText(wxEmptyString, each, &lastAttr));
-    }
-    buffer.UpdateRanges();
-    buffer.Invalidate(wxRICHTEXT_ALL);
-    pane.DiscardEdits();
-    pane.LayoutContent();
-    pane.Refresh();
-    ShowFirstLine(pane);
+void RenderMarkup(std::string_view text, TRichEdit& pane) {
+    pane.SetMarkup(text);
 }
 
 TDayView::TDayView(const Date& date, wxWindow* host, EventEditData data, DisplayKind kind, int slotViewControlId,
@@ -105,22 +33,20 @@ TDayView::TDayView(const Date& date, wxWindow* host, EventEditData data, Display
     todayGroup = new wxStaticBox(host, todayGroupId, "Todays Events");
     if (kind == ViewKindFull)
         warningsGroup = new wxStaticBox(host, warningsGroupId, "Future Events");
-    todayPane = MakePane(host, todayPaneControlId);
+    todayPane = new TRichEdit(host, todayPaneControlId, placeholderText);
     if (kind == ViewKindFull)
-        warningsPane = MakePane(host, warningsPaneControlId);
+        warningsPane = new TRichEdit(host, warningsPaneControlId, placeholderText);
     if (kind != ViewKindList)
         slotView = new TDayListView(host, slotViewControlId, date, reminders, data);
     CreateControls();
 }
 
 void TDayView::CreateControls() {
+    // The panes have no editing at all: read-only by their making.
     todayPane->Hide();
-    for (wxRichTextCtrl* pane : {todayPane, warningsPane}) {
-        if (!pane)
-            continue;
-        pane->SetEditable(false);
-        pane->SetFont(PaneFont());
-    }
+    todayPane->SetFont(PaneFont());
+    if (warningsPane)
+        warningsPane->SetFont(PaneFont());
     todayGroup->SetFont(PaneFont());
     if (warningsGroup)
         warningsGroup->SetFont(PaneFont());
@@ -151,21 +77,9 @@ void TDayView::Refresh() {
         reminders.FormatSplitText(todayText, warningText, false);
     else
         reminders.FormatText(todayText, displayKind == ViewKindList);
-    WritePane(*todayPane, todayText);
+    RenderMarkup(todayText, *todayPane);
     if (warningsPane)
-        WritePane(*warningsPane, warningText);
-}
-
-void TDayView::WritePane(wxRichTextCtrl& pane, std::string_view text) {
-    // One layout and no undo history for the many runs of a long day.
-    pane.Freeze();
-    pane.BeginSuppressUndo();
-    pane.SetEditable(true);
-    pane.Clear();
-    RenderMarkup(text, pane);
-    pane.SetEditable(false);
-    pane.EndSuppressUndo();
-    pane.Thaw();
+        RenderMarkup(warningText, *warningsPane);
 }
 
 void TDayView::SetLayout(int left, int top, int right, int bottom) {
@@ -180,11 +94,9 @@ void TDayView::SetLayout(int left, int top, int right, int bottom) {
     Place(slotView, layout.slotView);
     Place(warningsGroup, layout.warningsGroup);
     Place(warningsPane, layout.warningsPane);
-    // A new size lays the text out again and may leave it scrolled.
-    for (wxRichTextCtrl* pane : {todayPane, warningsPane}) {
-        if (pane)
-            ShowFirstLine(*pane);
-    }
+    todayPane->ShowFirstLine();
+    if (warningsPane)
+        warningsPane->ShowFirstLine();
 }
 
 }  // namespace vorlen

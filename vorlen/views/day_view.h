@@ -10,10 +10,11 @@
 
 #include <string_view>
 
-class wxRichTextCtrl;
 class wxStaticBox;
 
 namespace vorlen {
+
+class TRichEdit;
 
 using views::DisplayKind;
 using views::ViewKindFull;
@@ -25,9 +26,9 @@ inline constexpr int warningsGroupId = 3857;
 inline constexpr int todayPaneId = 21000;
 inline constexpr int warningsPaneId = 21001;
 
-// Writes the marked-up reminder `text` at `pane`'s insertion point, each
-// run in its style, then clears the modified mark and shows the first line.
-void RenderMarkup(std::string_view text, wxRichTextCtrl& pane);
+// Shows the marked-up reminder `text` in `pane` in place of what was there,
+// each run in its style, from the first line.
+void RenderMarkup(std::string_view text, TRichEdit& pane);
 
 class TDayView {
 public:
@@ -54,20 +55,18 @@ public:
     const ReminderList& Reminders() const { return reminders; }
     wxStaticBox* TodayGroup() const { return todayGroup; }
     wxStaticBox* WarningsGroup() const { return warningsGroup; }
-    wxRichTextCtrl* TodayPane() const { return todayPane; }
-    wxRichTextCtrl* WarningsPane() const { return warningsPane; }
+    TRichEdit* TodayPane() const { return todayPane; }
+    TRichEdit* WarningsPane() const { return warningsPane; }
     TDayListView* SlotView() const { return slotView; }
 
 private:
-    void WritePane(wxRichTextCtrl& pane, std::string_view text);
-
     DisplayKind displayKind;
     Date date;
     ReminderList reminders;
     wxStaticBox* todayGroup = nullptr;
     wxStaticBox* warningsGroup = nullptr;
-    wxRichTextCtrl* todayPane = nullptr;
-    wxRichTextCtrl* warningsPane = nullptr;
+    TRichEdit* todayPane = nullptr;
+    TRichEdit* warningsPane = nullptr;
     TDayListView* slotView = nullptr;
 };
 

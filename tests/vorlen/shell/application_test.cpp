@@ -11,6 +11,7 @@
 #include "vorlen/views/calendar_window.h"
 #include "vorlen/views/event_edit_dialog.h"
 #include "vorlen/views/types_dialog.h"
+#include "vorlen/views/rich_edit.h"
 #include "vorlen/views/view_window.h"
 #include "tests/vorlen/support/config_home.h"
 
@@ -24,7 +25,6 @@
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
 #include <wx/notebook.h>
-#include <wx/richtext/richtextctrl.h>
 
 #include <gtest/gtest.h>
 

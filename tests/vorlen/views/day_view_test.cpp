@@ -1,19 +1,22 @@
-// The day view and the today screen under Xvfb: the rich-text rendering of
-// the reminder markup, the three display kinds, the slot view's double
-// click, the refresh after a new event, and screenshots of each form.
+// The day view and the today screen under Xvfb: the rendering of the
+// reminder markup in its text pane, the pane's scrolling and selection,
+// the three display kinds, the slot view's double click and its labels on
+// the 12-hour clock, the refresh after a new event, and screenshots of
+// each form.
 #include "vorlen/views/view_window.h"
 
 #include "tests/vorlen/core/date_settings_guard.h"
 #include "tests/vorlen/support/config_home.h"
 #include "vorlen/platform/locale_format.h"
 #include "vorlen/platform/settings.h"
+#include "vorlen/platform/wx_text.h"
 #include "vorlen/shell/document.h"
 #include "vorlen/shell/screens.h"
+#include "vorlen/views/rich_edit.h"
 
 #include "../gui/gui_support.h"
 
 #include <wx/frame.h>
-#include <wx/richtext/richtextctrl.h>
 #include <wx/settings.h>
 #include <wx/statbox.h>
 #include <wx/textctrl.h>
@@ -27,35 +30,146 @@ namespace {
 
 using test::AnswerModal;
 
-wxRichTextAttr StyleAt(wxRichTextCtrl& pane, long position) {
-    wxRichTextAttr attr;
-    pane.GetStyle(position, attr);
-    return attr;
+void Key(wxWindow* window, int code, bool control = false) {
+    wxKeyEvent key(wxEVT_KEY_DOWN);
+    key.m_keyCode = code;
+    key.SetControlDown(control);
+    key.SetEventObject(window);
+    window->GetEventHandler()->ProcessEvent(key);
+}
+
+void Type(wxWindow* window, int character) {
+    wxKeyEvent key(wxEVT_CHAR);
+    key.m_keyCode = character;
+    key.m_uniChar = character;
+    key.SetEventObject(window);
+    window->GetEventHandler()->ProcessEvent(key);
+}
+
+void Click(wxWindow* window, int y) {
+    wxMouseEvent down(wxEVT_LEFT_DOWN);
+    down.m_x = 10;
+    down.m_y = y;
+    down.SetEventObject(window);
+    window->GetEventHandler()->ProcessEvent(down);
+    wxMouseEvent up(wxEVT_LEFT_UP);
+    up.m_x = 10;
+    up.m_y = y;
+    up.SetEventObject(window);
+    window->GetEventHandler()->ProcessEvent(up);
+}
+
+int FontHeight(wxWindow* window, const wxFont& font) {
+    int width = 0, height = 0;
+    window->GetTextExtent("Xg", &width, &height, nullptr, nullptr, &font);
+    return height;
 }
 
 TEST(RenderMarkup, EachCodeStylesTheTextAfterIt) {
     wxFrame frame(nullptr, wxID_ANY, "markup");
-    auto* pane = new wxRichTextCtrl(&frame, wxID_ANY);
+    auto* pane = new TRichEdit(&frame, wxID_ANY, "");
     RenderMarkup("a\xB7" "Bb\xB7" "Bc\xB7" "Id\xB7" "I\xB7" "Ue\xB7" "U\xB7" "Sf\xB7" "S\xB7"
                  "C02g\xB7" "H14h\xB7" "Ri\xB7" "Xj\r\nk",
                  *pane);
     EXPECT_EQ(pane->GetValue(), "abcdefghiXj\nk");
-    EXPECT_FALSE(pane->IsModified());
-    EXPECT_EQ(pane->GetInsertionPoint(), 0);
-    EXPECT_EQ(StyleAt(*pane, 0).GetFontSize(), 8);  // before any code: as after a reset
-    EXPECT_EQ(StyleAt(*pane, 1).GetFontWeight(), wxFONTWEIGHT_BOLD);
-    EXPECT_EQ(StyleAt(*pane, 2).GetFontWeight(), wxFONTWEIGHT_NORMAL);
-    EXPECT_EQ(StyleAt(*pane, 3).GetFontStyle(), wxFONTSTYLE_ITALIC);
-    EXPECT_TRUE(StyleAt(*pane, 4).GetFontUnderlined());
-    EXPECT_FALSE(StyleAt(*pane, 5).GetFontUnderlined());
-    EXPECT_EQ(StyleAt(*pane, 5).GetTextEffects() & wxTEXT_ATTR_EFFECT_STRIKETHROUGH,
-              wxTEXT_ATTR_EFFECT_STRIKETHROUGH);
-    EXPECT_EQ(StyleAt(*pane, 6).GetTextColour(), wxColour(255, 0, 0));
-    EXPECT_EQ(StyleAt(*pane, 7).GetFontSize(), 14);
-    EXPECT_EQ(StyleAt(*pane, 7).GetTextColour(), wxColour(255, 0, 0));
+    EXPECT_EQ(pane->FontAt(0).GetPointSize(), 8);  // before any code: as after a reset
+    EXPECT_EQ(pane->FontAt(1).GetWeight(), wxFONTWEIGHT_BOLD);
+    EXPECT_EQ(pane->FontAt(2).GetWeight(), wxFONTWEIGHT_NORMAL);
+    EXPECT_EQ(pane->FontAt(3).GetStyle(), wxFONTSTYLE_ITALIC);
+    EXPECT_TRUE(pane->FontAt(4).GetUnderlined());
+    EXPECT_FALSE(pane->FontAt(5).GetUnderlined());
+    EXPECT_TRUE(pane->FontAt(5).GetStrikethrough());
+    EXPECT_FALSE(pane->FontAt(6).GetStrikethrough());
+    EXPECT_EQ(pane->ColourAt(6), wxColour(255, 0, 0));
+    EXPECT_EQ(pane->FontAt(7).GetPointSize(), 14);
+    EXPECT_EQ(pane->ColourAt(7), wxColour(255, 0, 0));
     // The reset: black, 8 points, bold off; the unknown code's letter is text.
-    EXPECT_EQ(StyleAt(*pane, 8).GetTextColour(), *wxBLACK);
-    EXPECT_EQ(StyleAt(*pane, 8).GetFontSize(), 8);
+    EXPECT_EQ(pane->ColourAt(8), *wxBLACK);
+    EXPECT_EQ(pane->FontAt(8).GetPointSize(), 8);
+    EXPECT_EQ(pane->GetNumberOfLines(), 2);
+}
+
+// Lines of their own heights, wrapped at the pane's width; a large text
+// scrolls by keys and shows its first line again when a new one comes.
+class RichEditTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        pane = new TRichEdit(&frame, wxID_ANY, "");
+        frame.SetClientSize(300, 200);
+        pane->SetSize(0, 0, 300, 200);
+        frame.Show();
+        test::LetEventsRun();
+    }
+    wxFrame frame{nullptr, wxID_ANY, "pane"};
+    TRichEdit* pane = nullptr;
+};
+
+// How many pixels from the top of the pane the line covers.
+int HeightOf(TRichEdit* pane, int line) {
+    int height = 0;
+    for (int y = 0; y < pane->GetClientSize().y; ++y)
+        height += pane->VirtualHitTest(y) == line;
+    return height;
+}
+
+TEST_F(RichEditTest, LinesTakeTheirHeightAndWrapAtTheWidth) {
+    std::string text = "\xB7" "H36Large\r\n\xB7" "Rsmall\r\n" + std::string(40, 'w');
+    for (int i = 0; i < 30; ++i)
+        text += " word";
+    RenderMarkup(text + "\r\nlast", *pane);
+    ASSERT_EQ(pane->GetNumberOfLines(), 4);
+    int small = FontHeight(pane, pane->FontAt(6));
+    int large = FontHeight(pane, pane->FontAt(0));
+    ASSERT_GT(large, 3 * small);
+    EXPECT_GE(HeightOf(pane, 0), large);
+    EXPECT_GE(HeightOf(pane, 1), small);
+    EXPECT_LT(HeightOf(pane, 1), 2 * small);
+    // The word wider than the pane stands alone, the thirty others need
+    // three rows or more.
+    EXPECT_GE(HeightOf(pane, 2), 4 * small);
+}
+
+TEST_F(RichEditTest, KeysScrollAndANewTextShowsItsFirstLine) {
+    std::string text;
+    for (int i = 0; i < 60000; ++i)
+        text += "\xB7" "C02warning " + std::to_string(i) + "\xB7" "R\r\n";
+    RenderMarkup(text, *pane);
+    ASSERT_EQ(pane->GetNumberOfLines(), 60001);
+    Key(pane, WXK_END);
+    EXPECT_EQ(pane->GetVisibleRowsEnd(), 60001u);
+    Key(pane, WXK_HOME);
+    EXPECT_EQ(pane->GetVisibleRowsBegin(), 0u);
+    Key(pane, WXK_DOWN);
+    EXPECT_EQ(pane->GetVisibleRowsBegin(), 1u);
+    Key(pane, WXK_PAGEDOWN);
+    size_t page = pane->GetVisibleRowsBegin();
+    EXPECT_GT(page, 5u);
+    Key(pane, WXK_UP);
+    EXPECT_EQ(pane->GetVisibleRowsBegin(), page - 1);
+    Key(pane, WXK_PAGEUP);
+    EXPECT_LT(pane->GetVisibleRowsBegin(), page - 5);
+    Key(pane, WXK_PAGEUP);
+    EXPECT_EQ(pane->GetVisibleRowsBegin(), 0u);
+    Key(pane, WXK_PAGEDOWN);
+    RenderMarkup(text, *pane);
+    EXPECT_EQ(pane->GetVisibleRowsBegin(), 0u);
+}
+
+TEST_F(RichEditTest, SelectsWholeLinesAndTakesNoTyping) {
+    RenderMarkup("first\r\n\xB7" "Bsecond\xB7" "B line\r\nthird", *pane);
+    EXPECT_EQ(pane->GetSelectedText(), "");
+    int second = 0;
+    while (second < 200 && pane->VirtualHitTest(second) != 1)
+        ++second;
+    Click(pane, second + 1);
+    EXPECT_EQ(pane->GetSelectedText(), "second line");
+    Key(pane, 'A', true);
+    EXPECT_EQ(pane->GetSelectedText(), pane->GetValue());
+    Type(pane, 'x');
+    Key(pane, WXK_DELETE);
+    EXPECT_EQ(pane->GetValue(), "first\nsecond line\nthird");
+    RenderMarkup("new", *pane);
+    EXPECT_EQ(pane->GetSelectedText(), "");
 }
 
 // 5 May 1998 with an untimed birthday, two appointments at 09:00, an
@@ -102,7 +216,7 @@ protected:
         test::LetEventsRun();
         return screen;
     }
-    static std::string Plain(wxRichTextCtrl* pane) { return pane->GetValue().utf8_string(); }
+    static std::string Plain(TRichEdit* pane) { return pane->GetValue().utf8_string(); }
 
     test::ConfigHomeGuard home;
     test::DateSettingsGuard dayFirst{1, '/', 1};
@@ -133,8 +247,10 @@ TEST_F(DayViewTest, FullDisplayWhenTheSettingIsMissing) {
               "Ann (Birthday (Born 1960, 38 years old))\n05/05/1998 - 06/05/1998 Conference (Business)");
     EXPECT_NE(Plain(view.WarningsPane()).find("Party"), std::string::npos);
     EXPECT_TRUE(view.TodayPane()->IsShown());
-    EXPECT_FALSE(view.TodayPane()->IsEditable());
-    EXPECT_FALSE(view.WarningsPane()->IsEditable());
+    // Read-only: typing changes nothing.
+    std::string shown = Plain(view.WarningsPane());
+    Type(view.WarningsPane(), 'x');
+    EXPECT_EQ(Plain(view.WarningsPane()), shown);
     EXPECT_EQ(view.SlotView()->GetVisibleRowsBegin(), 15u);
     EXPECT_EQ(view.SlotView()->GetItemCount(), 48u);
     EXPECT_EQ(view.SlotView()->Slots()[18].backColour, views::slotDarkRed);  // two at 09:00
@@ -225,6 +341,27 @@ TEST_F(DayViewTest, RefreshShowsANewEventAndTheScreenKeepsItsHostKind) {
     call.period = PeriodOnceOff;
     screen->RefreshView();
     EXPECT_NE(Plain(screen->DayView().TodayPane()).find("Call home"), std::string::npos);
+}
+
+// On the 12-hour clock the times ("09:00 am") fit left of the slot area.
+TEST_F(DayViewTest, TwelveHourTimesFitTheirColumn) {
+    test::DateSettingsGuard twelveHours{1, '/', 0};
+    wxFrame frame(nullptr, wxID_ANY, "x");
+    frame.SetClientSize(560, 560);
+    frame.SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE));
+    TDayView view(today, &frame, data, ViewKindSlots);
+    view.Refresh();
+    view.ShowListPane();
+    view.SetLayout(10, 10, 540, 550);
+    frame.Show();
+    TDayListView* slots = view.SlotView();
+    EXPECT_EQ(slots->Slots()[18].slotLabel.substr(0, 20), "09:00 am - 09:15 am ");
+    for (int i = 0; i < views::slotCount; ++i) {
+        wxString time = platform::ToWx(slots->Slots()[i].slotTime.Text());
+        EXPECT_LT(slots->GetTextExtent(time).x, slots->SlotAreaLeft()) << time;
+    }
+    std::string shot = test::SaveScreenshot(&frame, "day_view_slots_12h");
+    EXPECT_TRUE(std::filesystem::exists(shot)) << shot;
 }
 
 TEST_F(DayViewTest, Screenshots) {

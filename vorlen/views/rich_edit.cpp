@@ -1,0 +1,329 @@
+#include "rich_edit.h"
+
+#include "vorlen/platform/wx_text.h"
+
+#include <wx/clipbrd.h>
+#include <wx/dcbuffer.h>
+#include <wx/settings.h>
+
+#include <algorithm>
+
+namespace vorlen {
+namespace {
+
+// As a rich-edit control shows text: a margin of 5 pixels, tab stops
+// every 10 mm (at 96 dots per inch), and a quarter of the font's height
+// between lines.
+constexpr int margin = 5;
+constexpr int tabStep = 38;
+
+int FontKey(const MarkupStyle& style) {
+    return style.height << 4 | style.bold | style.italic << 1 | style.underline << 2 | style.strikeOut << 3;
+}
+
+MarkupStyle EndStyle(const views::MarkupLine& line) {
+    return line.runs.empty() ? line.style : line.runs.back().style;
+}
+
+}  // namespace
+
+wxBEGIN_EVENT_TABLE(TRichEdit, wxVScrolledWindow)
+    EVT_PAINT(TRichEdit::OnPaint)
+    EVT_KEY_DOWN(TRichEdit::OnKeyDown)
+    EVT_LEFT_DOWN(TRichEdit::OnLeftDown)
+    EVT_MOTION(TRichEdit::OnMotion)
+    EVT_LEFT_UP(TRichEdit::OnLeftUp)
+    EVT_MOUSE_CAPTURE_LOST(TRichEdit::OnCaptureLost)
+wxEND_EVENT_TABLE()
+
+TRichEdit::TRichEdit(wxWindow* parent, int id, std::string_view text)
+    : wxVScrolledWindow(parent, id, wxDefaultPosition, wxDefaultSize,
+                        wxBORDER_THEME | wxFULL_REPAINT_ON_RESIZE) {
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW));
+    SetMarkup(text);
+}
+
+bool TRichEdit::SetFont(const wxFont& font) {
+    fonts.clear();
+    for (LineLayout& layout : layouts)
+        layout.width = -1;
+    bool changed = wxVScrolledWindow::SetFont(font);
+    RefreshAll();
+    return changed;
+}
+
+void TRichEdit::SetMarkup(std::string_view text) {
+    lines = views::SplitMarkupLines(text);
+    layouts.assign(lines.size(), LineLayout());
+    selectionAnchor = selectionEnd = -1;
+    SetRowCount(lines.size());
+    ShowFirstLine();
+    RefreshAll();
+}
+
+void TRichEdit::ShowFirstLine() {
+    ScrollToRow(0);
+}
+
+wxString TRichEdit::GetValue() const {
+    return platform::ToWx(views::JoinedText(lines));
+}
+
+wxFont TRichEdit::FontAt(size_t position) const {
+    return FontOf(views::StyleAt(lines, position)).font;
+}
+
+wxColour TRichEdit::ColourAt(size_t position) const {
+    MarkupColour colour = views::StyleAt(lines, position).colour;
+    return wxColour(colour.red, colour.green, colour.blue);
+}
+
+wxString TRichEdit::GetSelectedText() const {
+    if (selectionAnchor < 0)
+        return wxString();
+    auto first = lines.begin() + std::min(selectionAnchor, selectionEnd);
+    auto last = lines.begin() + std::max(selectionAnchor, selectionEnd) + 1;
+    return platform::ToWx(views::JoinedText(std::vector<views::MarkupLine>(first, last)));
+}
+
+wxCoord TRichEdit::OnGetRowHeight(size_t line) const {
+    int height = LayoutOf(line).height;
+    if (line == 0)
+        height += margin;
+    if (line + 1 == lines.size())
+        height += margin;
+    return height;
+}
+
+int TRichEdit::WrapWidth() const {
+    return std::max(1, GetClientSize().x - 2 * margin);
+}
+
+const TRichEdit::LineLayout& TRichEdit::LayoutOf(size_t line) const {
+    LineLayout& layout = layouts[line];
+    if (layout.width != WrapWidth())
+        Wrap(layout, lines[line]);
+    return layout;
+}
+
+// Breaks the line after blanks where it would pass the right edge; a word
+// wider than the pane stands alone on its row.
+void TRichEdit::Wrap(LineLayout& layout, const views::MarkupLine& line) const {
+    const int width = WrapWidth();
+    const int tabWidth = FromDIP(tabStep);
+    layout.width = width;
+    if (layout.texts.size() != line.runs.size()) {
+        layout.texts.clear();
+        for (const MarkupRun& run : line.runs)
+            layout.texts.push_back(platform::ToWx(run.text));
+    }
+    layout.rows.assign(1, Row());
+    int x = 0;
+    auto place = [&](size_t run, size_t begin, size_t length, int pieceWidth, const FontInfo& font) {
+        Row& row = layout.rows.back();
+        row.pieces.push_back({run, begin, length, x});
+        row.height = std::max(row.height, font.height);
+        row.ascent = std::max(row.ascent, font.ascent);
+        x += pieceWidth;
+    };
+    auto newRow = [&] {
+        layout.rows.emplace_back();
+        x = 0;
+    };
+    for (size_t run = 0; run < line.runs.size(); ++run) {
+        const FontInfo& font = FontOf(line.runs[run].style);
+        const wxString& text = layout.texts[run];
+        auto extent = [&](size_t begin, size_t end) {
+            int w = 0, h = 0;
+            GetTextExtent(text.substr(begin, end - begin), &w, &h, nullptr, nullptr, &font.font);
+            return w;
+        };
+        size_t start = 0;
+        while (start < text.length()) {
+            if (text[start] == '\t') {
+                x = (x / tabWidth + 1) * tabWidth;
+                ++start;
+                continue;
+            }
+            size_t end = std::min(text.find('\t', start), text.length());
+            size_t cut = start;
+            int cutWidth = 0;
+            while (cut < end) {
+                size_t blank = text.find(' ', cut);
+                size_t next = blank == wxString::npos || blank >= end ? end : blank + 1;
+                int nextWidth = extent(start, next);
+                if (x + nextWidth > width && (cut > start || x > 0))
+                    break;
+                cut = next;
+                cutWidth = nextWidth;
+            }
+            if (cut > start)
+                place(run, start, cut - start, cutWidth, font);
+            if (cut < end)
+                newRow();
+            start = cut;
+        }
+    }
+    const FontInfo& lineFont = FontOf(EndStyle(line));
+    layout.height = 0;
+    for (Row& row : layout.rows) {
+        if (row.height == 0) {
+            row.height = lineFont.height;
+            row.ascent = lineFont.ascent;
+        }
+        layout.height += row.height;
+    }
+}
+
+const TRichEdit::FontInfo& TRichEdit::FontOf(const MarkupStyle& style) const {
+    auto found = fonts.find(FontKey(style));
+    if (found != fonts.end())
+        return found->second;
+    FontInfo info;
+    info.font = GetFont();
+    info.font.SetPointSize(style.height > 0 ? style.height : 8);
+    info.font.SetWeight(style.bold ? wxFONTWEIGHT_BOLD : wxFONTWEIGHT_NORMAL);
+    info.font.SetStyle(style.italic ? wxFONTSTYLE_ITALIC : wxFONTSTYLE_NORMAL);
+    info.font.SetUnderlined(style.underline);
+    info.font.SetStrikethrough(style.strikeOut);
+    int width = 0, height = 0, descent = 0;
+    GetTextExtent("Xg", &width, &height, &descent, nullptr, &info.font);
+    int leading = height / 4;
+    info.height = height + leading;
+    info.ascent = height - descent + leading / 2;
+    return fonts.emplace(FontKey(style), info).first->second;
+}
+
+bool TRichEdit::IsSelected(size_t line) const {
+    if (selectionAnchor < 0)
+        return false;
+    int index = static_cast<int>(line);
+    return index >= std::min(selectionAnchor, selectionEnd) &&
+           index <= std::max(selectionAnchor, selectionEnd);
+}
+
+void TRichEdit::DrawLine(wxDC& dc, size_t line, int top) const {
+    const LineLayout& layout = LayoutOf(line);
+    bool selected = IsSelected(line);
+    if (selected) {
+        dc.SetPen(*wxTRANSPARENT_PEN);
+        dc.SetBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT));
+        dc.DrawRectangle(0, top, GetClientSize().x, layout.height);
+    }
+    const views::MarkupLine& runs = lines[line];
+    for (const Row& row : layout.rows) {
+        for (const Piece& piece : row.pieces) {
+            const MarkupStyle& style = runs.runs[piece.run].style;
+            const FontInfo& font = FontOf(style);
+            dc.SetFont(font.font);
+            dc.SetTextForeground(selected
+                                     ? wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHTTEXT)
+                                     : wxColour(style.colour.red, style.colour.green, style.colour.blue));
+            dc.DrawText(layout.texts[piece.run].substr(piece.begin, piece.length), margin + piece.x,
+                        top + row.ascent - font.ascent);
+        }
+        top += row.height;
+    }
+}
+
+void TRichEdit::OnPaint(wxPaintEvent&) {
+    wxAutoBufferedPaintDC dc(this);
+    dc.SetBackground(wxBrush(GetBackgroundColour()));
+    dc.Clear();
+    dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
+    const int bottom = GetClientSize().y;
+    int top = 0;
+    for (size_t line = GetVisibleRowsBegin(); line < GetVisibleRowsEnd() && top < bottom; ++line) {
+        int height = OnGetRowHeight(line);
+        DrawLine(dc, line, line == 0 ? top + margin : top);
+        top += height;
+    }
+}
+
+void TRichEdit::OnKeyDown(wxKeyEvent& event) {
+    const bool control = event.ControlDown();
+    switch (event.GetKeyCode()) {
+    case WXK_UP: ScrollRows(-1); return;
+    case WXK_DOWN: ScrollRows(1); return;
+    case WXK_PAGEUP: ScrollToRow(PageAbove()); return;
+    case WXK_PAGEDOWN: ScrollRowPages(1); return;
+    case WXK_HOME: ScrollToRow(0); return;
+    case WXK_END: ScrollToRow(lines.size() - 1); return;
+    case 'A':
+        if (control) {
+            Select(0, GetNumberOfLines() - 1);
+            return;
+        }
+        break;
+    case 'C':
+    case WXK_INSERT:
+        if (control) {
+            CopySelection();
+            return;
+        }
+        break;
+    default: break;
+    }
+    event.Skip();
+}
+
+// The top line that leaves the present top line at the bottom: the
+// toolkit's own page up can stay where it is.
+size_t TRichEdit::PageAbove() const {
+    size_t top = GetVisibleRowsBegin();
+    if (top == 0)
+        return 0;
+    int room = GetClientSize().y - OnGetRowHeight(top);
+    size_t above = top;
+    while (above > 0 && OnGetRowHeight(above - 1) <= room)
+        room -= OnGetRowHeight(--above);
+    return above == top ? top - 1 : above;
+}
+
+void TRichEdit::Select(int anchor, int end) {
+    selectionAnchor = anchor;
+    selectionEnd = end;
+    Refresh();
+}
+
+void TRichEdit::CopySelection() const {
+    wxString text = GetSelectedText();
+    if (text.empty() || !wxTheClipboard->Open())
+        return;
+    wxTheClipboard->SetData(new wxTextDataObject(text));
+    wxTheClipboard->Close();
+}
+
+void TRichEdit::OnLeftDown(wxMouseEvent& event) {
+    SetFocus();
+    int line = VirtualHitTest(event.GetY());
+    Select(line, line);
+    if (line >= 0 && !HasCapture())
+        CaptureMouse();
+}
+
+// Dragging past the top or bottom edge scrolls a line at a time.
+void TRichEdit::OnMotion(wxMouseEvent& event) {
+    if (!HasCapture() || !event.LeftIsDown())
+        return;
+    int y = event.GetY();
+    if (y < 0)
+        ScrollRows(-1);
+    else if (y >= GetClientSize().y)
+        ScrollRows(1);
+    y = std::clamp(y, 0, std::max(0, GetClientSize().y - 1));
+    int line = VirtualHitTest(y);
+    if (line < 0)
+        line = GetNumberOfLines() - 1;
+    Select(selectionAnchor, line);
+}
+
+void TRichEdit::OnLeftUp(wxMouseEvent&) {
+    if (HasCapture())
+        ReleaseMouse();
+}
+
+void TRichEdit::OnCaptureLost(wxMouseCaptureLostEvent&) {}
+
+}  // namespace vorlen
