@@ -129,13 +129,14 @@ DayLayout LayOutDay(DisplayKind kind, int left, int top, int right, int bottom, 
         return layout;
     }
     if (kind == ViewKindSlots) {
-        int untimed = facts.untimedCount == 0 ? 0 : facts.todayLines * line + 16;
+        int untimed = std::min(facts.untimedCount == 0 ? 0 : facts.todayLines * line + 16, Clamped(height - 20));
         layout.todayPane = {left + 5, top + 14, Clamped(width - 10), untimed};
         layout.slotView = {left + 5, top + untimed + 14, Clamped(width - 10), Clamped(height - 20 - untimed)};
         return layout;
     }
-    int untimed = facts.untimedCount == 0 ? 0 : facts.untimedCount * line + 16;
     int warnings = std::clamp(facts.warningLines * line + 16, warningsPaneMinimum, warningsPaneMaximum);
+    int untimed = std::min(facts.untimedCount == 0 ? 0 : facts.untimedCount * line + 16,
+                           Clamped(height - 54 - warnings));
     layout.warningsPane = {left + 5, bottom - 10 - warnings, Clamped(width - 10), warnings};
     layout.todayPane = {left + 5, top + 14, Clamped(width - 10), untimed};
     layout.slotView = {left + 5, top + untimed + 14, Clamped(width - 10), Clamped(height - 54 - untimed - warnings)};

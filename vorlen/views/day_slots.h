@@ -84,7 +84,9 @@ inline constexpr int warningsPaneMinimum = 50;
 inline constexpr int warningsPaneMaximum = 140;
 
 // Places the panes of `kind` in the rectangle left, top, right, bottom.
-// Widths and heights that would come out negative are 0.
+// Widths and heights that would come out negative are 0. The untimed pane
+// is never taller than the room above the slots' lower edge: beyond it its
+// last lines would lie outside the window, out of reach of its scroll bar.
 DayLayout LayOutDay(DisplayKind kind, int left, int top, int right, int bottom, const DayLayoutFacts& facts);
 
 }  // namespace vorlen::views

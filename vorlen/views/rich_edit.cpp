@@ -232,11 +232,12 @@ void TRichEdit::OnPaint(wxPaintEvent&) {
     dc.SetBackground(wxBrush(GetBackgroundColour()));
     dc.Clear();
     dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
-    const int bottom = GetClientSize().y;
+    const wxRect update = GetUpdateRegion().GetBox();
     int top = 0;
-    for (size_t line = GetVisibleRowsBegin(); line < GetVisibleRowsEnd() && top < bottom; ++line) {
+    for (size_t line = GetVisibleRowsBegin(); line < GetVisibleRowsEnd() && top <= update.GetBottom(); ++line) {
         int height = OnGetRowHeight(line);
-        DrawLine(dc, line, line == 0 ? top + margin : top);
+        if (top + height > update.GetTop())
+            DrawLine(dc, line, line == 0 ? top + margin : top);
         top += height;
     }
 }

@@ -185,6 +185,14 @@ TEST(DayLayout, EachKindPlacesItsPanes) {
     EXPECT_EQ(full.todayGroup.height, 365 - 50 - 34);
     EXPECT_EQ(full.warningsGroup.y, 400 - 24 - 50);
 
+    // A day of thousands of untimed entries: the pane fills the group
+    // down to where the slots would end, and scrolls.
+    facts.untimedCount = facts.todayLines = 3000;
+    EXPECT_EQ(LayOutDay(ViewKindSlots, 10, 35, 600, 400, facts).todayPane.height, 365 - 20);
+    EXPECT_EQ(LayOutDay(ViewKindSlots, 10, 35, 600, 400, facts).slotView.height, 0);
+    EXPECT_EQ(LayOutDay(ViewKindFull, 10, 35, 600, 400, facts).todayPane.height, 365 - 54 - 50);
+    EXPECT_EQ(LayOutDay(ViewKindFull, 10, 35, 600, 400, facts).slotView.height, 0);
+
     facts.untimedCount = 0;
     EXPECT_EQ(LayOutDay(ViewKindSlots, 10, 35, 600, 400, facts).todayPane.height, 0);
     EXPECT_EQ(LayOutDay(ViewKindFull, 10, 35, 600, 400, facts).slotView.y, 49);
