@@ -1,5 +1,7 @@
 #include "reminder_markup.h"
 
+#include <algorithm>
+
 namespace vorlen {
 namespace {
 
@@ -47,28 +49,31 @@ MarkupColour MarkupColourOf(int index) {
     return index >= 0 && index < 12 ? table[index] : black;
 }
 
+void VisitMarkup(std::string_view text,
+                 const std::function<void(std::string_view, const MarkupStyle&)>& visit, MarkupStyle style) {
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t escape = std::min(text.find(markupEscape, start), text.size());
+        if (escape > start)
+            visit(text.substr(start, escape - start), style);
+        if (escape == text.size())
+            break;
+        // A code that is not taken leaves the style alone: the escape goes.
+        start = escape + 1 + ApplyCode(text, escape + 1, style);
+    }
+}
+
 std::vector<MarkupRun> ParseMarkup(std::string_view text, MarkupStyle style) {
     std::vector<MarkupRun> runs;
-    std::string pending;
-    auto flush = [&] {
-        if (!pending.empty())
-            runs.push_back({std::move(pending), style});
-        pending.clear();
-    };
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != markupEscape) {
-            pending += text[i];
-            continue;
-        }
-        MarkupStyle next = style;
-        size_t taken = ApplyCode(text, i + 1, next);
-        if (taken == 0)
-            continue;  // the escape goes; what follows is ordinary text
-        flush();
-        style = next;
-        i += taken;
-    }
-    flush();
+    VisitMarkup(
+        text,
+        [&](std::string_view piece, const MarkupStyle& pieceStyle) {
+            if (!runs.empty() && runs.back().style == pieceStyle)
+                runs.back().text += piece;
+            else
+                runs.push_back({std::string(piece), pieceStyle});
+        },
+        style);
     return runs;
 }
 

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,6 +31,10 @@ struct MarkupStyle {
     bool strikeOut = false;
     MarkupColour colour;
     int height = 8;  // points
+    friend bool operator==(const MarkupStyle& a, const MarkupStyle& b) {
+        return a.bold == b.bold && a.italic == b.italic && a.underline == b.underline &&
+               a.strikeOut == b.strikeOut && a.colour == b.colour && a.height == b.height;
+    }
 };
 
 // A stretch of text in one style, as it stands ("\t" and "\r\n" included).
@@ -41,9 +46,16 @@ struct MarkupRun {
 // The colour of a "C" code's number; black for numbers outside the table.
 MarkupColour MarkupColourOf(int index);
 
-// The runs of a marked-up text, starting from `style`. An escape followed
-// by any other letter (or by C or H without two digits) is dropped and the
-// letter is ordinary text.
+// Calls `visit` with each stretch of a marked-up text between codes and
+// the style it takes, starting from `style`; the stretches are views into
+// `text`. An escape followed by any other letter (or by C or H without two
+// digits) is dropped and the letter is ordinary text.
+void VisitMarkup(std::string_view text,
+                 const std::function<void(std::string_view, const MarkupStyle&)>& visit,
+                 MarkupStyle style = {});
+
+// The runs of a marked-up text, as VisitMarkup finds them; neighbours of
+// the same style are one run.
 std::vector<MarkupRun> ParseMarkup(std::string_view text, MarkupStyle style = {});
 
 // The text without its codes, with "\r\n" as "\n".

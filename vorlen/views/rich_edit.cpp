@@ -21,10 +21,6 @@ int FontKey(const MarkupStyle& style) {
     return style.height << 4 | style.bold | style.italic << 1 | style.underline << 2 | style.strikeOut << 3;
 }
 
-MarkupStyle EndStyle(const views::MarkupLine& line) {
-    return line.runs.empty() ? line.style : line.runs.back().style;
-}
-
 }  // namespace
 
 wxBEGIN_EVENT_TABLE(TRichEdit, wxVScrolledWindow)
@@ -33,6 +29,7 @@ wxBEGIN_EVENT_TABLE(TRichEdit, wxVScrolledWindow)
     EVT_LEFT_DOWN(TRichEdit::OnLeftDown)
     EVT_MOTION(TRichEdit::OnMotion)
     EVT_LEFT_UP(TRichEdit::OnLeftUp)
+    EVT_MOUSEWHEEL(TRichEdit::OnWheel)
     EVT_MOUSE_CAPTURE_LOST(TRichEdit::OnCaptureLost)
 wxEND_EVENT_TABLE()
 
@@ -54,10 +51,10 @@ bool TRichEdit::SetFont(const wxFont& font) {
 }
 
 void TRichEdit::SetMarkup(std::string_view text) {
-    lines = views::SplitMarkupLines(text);
-    layouts.assign(lines.size(), LineLayout());
+    markup = views::SplitMarkupLines(text);
+    layouts.assign(markup.lines.size(), LineLayout());
     selectionAnchor = selectionEnd = -1;
-    SetRowCount(lines.size());
+    SetRowCount(markup.lines.size());
     ShowFirstLine();
     RefreshAll();
 }
@@ -67,31 +64,31 @@ void TRichEdit::ShowFirstLine() {
 }
 
 wxString TRichEdit::GetValue() const {
-    return platform::ToWx(views::JoinedText(lines));
+    return platform::ToWx(markup.text);
 }
 
 wxFont TRichEdit::FontAt(size_t position) const {
-    return FontOf(views::StyleAt(lines, position)).font;
+    return FontOf(views::StyleAt(markup, position)).font;
 }
 
 wxColour TRichEdit::ColourAt(size_t position) const {
-    MarkupColour colour = views::StyleAt(lines, position).colour;
+    MarkupColour colour = views::StyleAt(markup, position).colour;
     return wxColour(colour.red, colour.green, colour.blue);
 }
 
 wxString TRichEdit::GetSelectedText() const {
     if (selectionAnchor < 0)
         return wxString();
-    auto first = lines.begin() + std::min(selectionAnchor, selectionEnd);
-    auto last = lines.begin() + std::max(selectionAnchor, selectionEnd) + 1;
-    return platform::ToWx(views::JoinedText(std::vector<views::MarkupLine>(first, last)));
+    size_t begin = markup.lines[std::min(selectionAnchor, selectionEnd)].begin;
+    size_t end = markup.lines[std::max(selectionAnchor, selectionEnd)].end;
+    return platform::ToWx(std::string_view(markup.text).substr(begin, end - begin));
 }
 
 wxCoord TRichEdit::OnGetRowHeight(size_t line) const {
     int height = LayoutOf(line).height;
     if (line == 0)
         height += margin;
-    if (line + 1 == lines.size())
+    if (line + 1 == markup.lines.size())
         height += margin;
     return height;
 }
@@ -103,7 +100,7 @@ int TRichEdit::WrapWidth() const {
 const TRichEdit::LineLayout& TRichEdit::LayoutOf(size_t line) const {
     LineLayout& layout = layouts[line];
     if (layout.width != WrapWidth())
-        Wrap(layout, lines[line]);
+        Wrap(layout, markup.lines[line]);
     return layout;
 }
 
@@ -113,16 +110,20 @@ void TRichEdit::Wrap(LineLayout& layout, const views::MarkupLine& line) const {
     const int width = WrapWidth();
     const int tabWidth = FromDIP(tabStep);
     layout.width = width;
-    if (layout.texts.size() != line.runs.size()) {
+    const size_t spans = line.endSpan - line.firstSpan;
+    if (layout.texts.size() != spans) {
         layout.texts.clear();
-        for (const MarkupRun& run : line.runs)
-            layout.texts.push_back(platform::ToWx(run.text));
+        for (size_t span = 0; span < spans; ++span) {
+            const views::MarkupSpan& each = SpanOf(line, span);
+            layout.texts.push_back(
+                platform::ToWx(std::string_view(markup.text).substr(each.begin, each.length)));
+        }
     }
     layout.rows.assign(1, Row());
     int x = 0;
-    auto place = [&](size_t run, size_t begin, size_t length, int pieceWidth, const FontInfo& font) {
+    auto place = [&](size_t span, size_t begin, size_t length, int pieceWidth, const FontInfo& font) {
         Row& row = layout.rows.back();
-        row.pieces.push_back({run, begin, length, x});
+        row.pieces.push_back({span, begin, length, x});
         row.height = std::max(row.height, font.height);
         row.ascent = std::max(row.ascent, font.ascent);
         x += pieceWidth;
@@ -131,9 +132,9 @@ void TRichEdit::Wrap(LineLayout& layout, const views::MarkupLine& line) const {
         layout.rows.emplace_back();
         x = 0;
     };
-    for (size_t run = 0; run < line.runs.size(); ++run) {
-        const FontInfo& font = FontOf(line.runs[run].style);
-        const wxString& text = layout.texts[run];
+    for (size_t span = 0; span < spans; ++span) {
+        const FontInfo& font = FontOf(SpanOf(line, span).style);
+        const wxString& text = layout.texts[span];
         auto extent = [&](size_t begin, size_t end) {
             int w = 0, h = 0;
             GetTextExtent(text.substr(begin, end - begin), &w, &h, nullptr, nullptr, &font.font);
@@ -159,13 +160,13 @@ void TRichEdit::Wrap(LineLayout& layout, const views::MarkupLine& line) const {
                 cutWidth = nextWidth;
             }
             if (cut > start)
-                place(run, start, cut - start, cutWidth, font);
+                place(span, start, cut - start, cutWidth, font);
             if (cut < end)
                 newRow();
             start = cut;
         }
     }
-    const FontInfo& lineFont = FontOf(EndStyle(line));
+    const FontInfo& lineFont = FontOf(spans > 0 ? SpanOf(line, spans - 1).style : line.style);
     layout.height = 0;
     for (Row& row : layout.rows) {
         if (row.height == 0) {
@@ -174,6 +175,10 @@ void TRichEdit::Wrap(LineLayout& layout, const views::MarkupLine& line) const {
         }
         layout.height += row.height;
     }
+}
+
+const views::MarkupSpan& TRichEdit::SpanOf(const views::MarkupLine& line, size_t span) const {
+    return markup.spans[line.firstSpan + span];
 }
 
 const TRichEdit::FontInfo& TRichEdit::FontOf(const MarkupStyle& style) const {
@@ -211,16 +216,15 @@ void TRichEdit::DrawLine(wxDC& dc, size_t line, int top) const {
         dc.SetBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT));
         dc.DrawRectangle(0, top, GetClientSize().x, layout.height);
     }
-    const views::MarkupLine& runs = lines[line];
     for (const Row& row : layout.rows) {
         for (const Piece& piece : row.pieces) {
-            const MarkupStyle& style = runs.runs[piece.run].style;
+            const MarkupStyle& style = SpanOf(markup.lines[line], piece.span).style;
             const FontInfo& font = FontOf(style);
             dc.SetFont(font.font);
             dc.SetTextForeground(selected
                                      ? wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHTTEXT)
                                      : wxColour(style.colour.red, style.colour.green, style.colour.blue));
-            dc.DrawText(layout.texts[piece.run].substr(piece.begin, piece.length), margin + piece.x,
+            dc.DrawText(layout.texts[piece.span].substr(piece.begin, piece.length), margin + piece.x,
                         top + row.ascent - font.ascent);
         }
         top += row.height;
@@ -234,7 +238,8 @@ void TRichEdit::OnPaint(wxPaintEvent&) {
     dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
     const wxRect update = GetUpdateRegion().GetBox();
     int top = 0;
-    for (size_t line = GetVisibleRowsBegin(); line < GetVisibleRowsEnd() && top <= update.GetBottom(); ++line) {
+    for (size_t line = GetVisibleRowsBegin(); line < GetVisibleRowsEnd() && top <= update.GetBottom();
+         ++line) {
         int height = OnGetRowHeight(line);
         if (top + height > update.GetTop())
             DrawLine(dc, line, line == 0 ? top + margin : top);
@@ -250,7 +255,7 @@ void TRichEdit::OnKeyDown(wxKeyEvent& event) {
     case WXK_PAGEUP: ScrollToRow(PageAbove()); return;
     case WXK_PAGEDOWN: ScrollRowPages(1); return;
     case WXK_HOME: ScrollToRow(0); return;
-    case WXK_END: ScrollToRow(lines.size() - 1); return;
+    case WXK_END: ScrollToRow(markup.lines.size() - 1); return;
     case 'A':
         if (control) {
             Select(0, GetNumberOfLines() - 1);
@@ -323,6 +328,16 @@ void TRichEdit::OnMotion(wxMouseEvent& event) {
 void TRichEdit::OnLeftUp(wxMouseEvent&) {
     if (HasCapture())
         ReleaseMouse();
+}
+
+// Fine-stepped wheels add up to whole lines.
+void TRichEdit::OnWheel(wxMouseEvent& event) {
+    if (event.GetWheelAxis() != wxMOUSE_WHEEL_VERTICAL || event.GetWheelDelta() <= 0)
+        return;
+    wheelRotation += event.GetWheelRotation();
+    int steps = wheelRotation / event.GetWheelDelta();
+    wheelRotation -= steps * event.GetWheelDelta();
+    ScrollRows(-steps * event.GetLinesPerAction());
 }
 
 void TRichEdit::OnCaptureLost(wxMouseCaptureLostEvent&) {}

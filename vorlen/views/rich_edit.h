@@ -18,7 +18,7 @@ namespace vorlen {
 
 class TRichEdit : public wxVScrolledWindow {
 public:
-    // Shows `text` (without codes) until the first SetMarkup.
+    // Starts with the marked-up `text`, as SetMarkup shows it.
     TRichEdit(wxWindow* parent, int id, std::string_view text);
 
     // Shows the marked-up `text` in place of what was there, from its
@@ -30,7 +30,7 @@ public:
 
     // The text without its codes, lines joined by "\n".
     wxString GetValue() const;
-    int GetNumberOfLines() const { return static_cast<int>(lines.size()); }
+    int GetNumberOfLines() const { return static_cast<int>(markup.lines.size()); }
     // What the character at `position` of GetValue is drawn in.
     wxFont FontAt(size_t position) const;
     wxColour ColourAt(size_t position) const;
@@ -38,9 +38,9 @@ public:
     wxString GetSelectedText() const;
 
 private:
-    // A stretch of one run drawn on one wrapped row.
+    // A stretch of one span drawn on one wrapped row.
     struct Piece {
-        size_t run = 0;
+        size_t span = 0;  // within the line
         size_t begin = 0;
         size_t length = 0;
         int x = 0;
@@ -53,7 +53,7 @@ private:
     // One line wrapped at `width`; made when the line first comes in sight.
     struct LineLayout {
         int width = -1;
-        std::vector<wxString> texts;  // of the line's runs
+        std::vector<wxString> texts;  // of the line's spans
         std::vector<Row> rows;
         int height = 0;
     };
@@ -67,6 +67,7 @@ private:
     int WrapWidth() const;
     const LineLayout& LayoutOf(size_t line) const;
     void Wrap(LineLayout& layout, const views::MarkupLine& line) const;
+    const views::MarkupSpan& SpanOf(const views::MarkupLine& line, size_t span) const;
     const FontInfo& FontOf(const MarkupStyle& style) const;
     bool IsSelected(size_t line) const;
     size_t PageAbove() const;
@@ -79,13 +80,15 @@ private:
     void OnLeftDown(wxMouseEvent& event);
     void OnMotion(wxMouseEvent& event);
     void OnLeftUp(wxMouseEvent& event);
+    void OnWheel(wxMouseEvent& event);
     void OnCaptureLost(wxMouseCaptureLostEvent& event);
 
-    std::vector<views::MarkupLine> lines;
+    views::MarkupText markup;
     mutable std::vector<LineLayout> layouts;
     mutable std::map<int, FontInfo> fonts;
     int selectionAnchor = -1;
     int selectionEnd = -1;
+    int wheelRotation = 0;
     wxDECLARE_EVENT_TABLE();
 };
 

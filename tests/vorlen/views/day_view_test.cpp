@@ -90,7 +90,8 @@ TEST(RenderMarkup, EachCodeStylesTheTextAfterIt) {
 }
 
 // Lines of their own heights, wrapped at the pane's width; a large text
-// scrolls by keys and shows its first line again when a new one comes.
+// scrolls by keys and the wheel and shows its first line again when a new
+// one comes.
 class RichEditTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -150,7 +151,12 @@ TEST_F(RichEditTest, KeysScrollAndANewTextShowsItsFirstLine) {
     EXPECT_LT(pane->GetVisibleRowsBegin(), page - 5);
     Key(pane, WXK_PAGEUP);
     EXPECT_EQ(pane->GetVisibleRowsBegin(), 0u);
-    Key(pane, WXK_PAGEDOWN);
+    wxMouseEvent wheel(wxEVT_MOUSEWHEEL);
+    wheel.m_wheelRotation = -120;
+    wheel.m_wheelDelta = 120;
+    wheel.m_linesPerAction = 3;
+    pane->GetEventHandler()->ProcessEvent(wheel);
+    EXPECT_EQ(pane->GetVisibleRowsBegin(), 3u);
     RenderMarkup(text, *pane);
     EXPECT_EQ(pane->GetVisibleRowsBegin(), 0u);
 }
