@@ -19,6 +19,7 @@
 #include "vorlen/store/icalendar.h"
 #include "vorlen/store/vcalendar.h"
 #include "vorlen/views/event_edit_dialog.h"
+#include "vorlen/views/event_list_window.h"
 #include "vorlen/views/types_dialog.h"
 #include "vorlen/views/view_window.h"
 #include "vorlen/resources/program_icon_svg.h"
@@ -371,15 +372,18 @@ void TVorlenApp::ReadTimerSettings() {
 
 void TVorlenApp::AfterNewEvent() {
     // The other screens show the data afresh when they are next built.
-    if (frame_ && frame_->CurrentScreen() == ScreenToday) {
-        if (auto* today = dynamic_cast<TViewWindow*>(frame_->Screen()))
-            today->RefreshView();
-    }
+    if (!frame_)
+        return;
+    if (auto* today = dynamic_cast<TViewWindow*>(frame_->Screen()))
+        today->RefreshView();
+    else if (auto* list = dynamic_cast<TEventListWindow*>(frame_->Screen()))
+        list->AddLastEvent();
 }
 
 void TVorlenApp::FullViewRefresh() {
-    // As AfterNewEvent: the information tree and the event list rebuild
-    // themselves when they exist.
+    // The information tree rebuilds itself when it exists.
+    if (auto* list = frame_ ? dynamic_cast<TEventListWindow*>(frame_->Screen()) : nullptr)
+        list->RefreshList();
 }
 
 void TVorlenApp::SetHelpMode(bool on) {
