@@ -122,12 +122,13 @@ TEST_F(ApplicationTest, TitleScreenFrameWithToolbarTabsAndMenu) {
             EXPECT_EQ(frame->Toolbar()->FindToolByIndex(i)->GetId(), tools[i]) << i;
     EXPECT_EQ(frame->GetMenuBar()->FindItem(cmOptions)->GetItemLabel(), "&Options...\tAlt+O");
 
-    // Enabling rules: Save only while unsaved, Import without a handler,
-    // Delete only on the information tree, the current screen checked.
+    // Enabling rules: Save only while unsaved, the vCalendar import now
+    // that it has a handler, Delete only on the information tree, the
+    // current screen checked.
     EXPECT_FALSE(MenuEnabled(cmSave));
     app->Data().MarkChanged();
     EXPECT_TRUE(MenuEnabled(cmSave));
-    EXPECT_FALSE(MenuEnabled(cmImportVCalendar));
+    EXPECT_TRUE(MenuEnabled(cmImportVCalendar));
     EXPECT_FALSE(MenuEnabled(cmDelete));
     EXPECT_TRUE(frame->GetMenuBar()->IsChecked(cmTitleScreen));
     test::SaveScreenshot(frame, "main_frame_title_screen");
