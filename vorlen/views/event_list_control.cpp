@@ -11,6 +11,10 @@ namespace vorlen {
 
 wxBEGIN_EVENT_TABLE(TEventList, wxListCtrl)
     EVT_MENU(cmDelete, TEventList::OnCommand)
+    EVT_MENU(cmCopy, TEventList::OnCommand)
+    EVT_MENU(cmCut, TEventList::OnCommand)
+    EVT_MENU(cmSaveAsVCalendar, TEventList::OnCommand)
+    EVT_MENU(cmCopyAsVCalendar, TEventList::OnCommand)
     EVT_LIST_ITEM_ACTIVATED(eventListId, TEventList::OnItemActivated)
 wxEND_EVENT_TABLE()
 
@@ -114,6 +118,11 @@ void TEventList::ShowNullEvent(const char* text, const char* caption) {
     wxMessageBox(text, caption, wxOK | wxICON_ERROR, this);
 }
 
+// Copying is never reported done when nothing reached the clipboard.
+void TEventList::ShowClipboardFailure() {
+    wxMessageBox("The clipboard cannot be opened: nothing was copied.", "Error", wxOK | wxICON_ERROR, this);
+}
+
 void TEventList::CmEditDelete() {
     std::vector<long> selected = SelectionOrTell();
     if (selected.empty() || wxMessageBox("Are you sure you wish to delete the selected event record?",
@@ -132,6 +141,54 @@ void TEventList::CmEditDelete() {
     if (wasShown)
         MarkShown();
     data.file.saved = 0;
+}
+
+void TEventList::CmEditCopy() {
+    for (const Selected& row : EventsOf(SelectionOrTell())) {
+        if (!row.event)
+            ShowNullEvent("Null pointer trying to be copied!", "EL-EditCopy Command");
+        else if (!CopyEventToClipboard(*row.event))
+            ShowClipboardFailure();
+    }
+}
+
+void TEventList::CmEditCut() {
+    bool wasShown = !IsStale();
+    std::vector<long> cut;
+    for (const Selected& row : EventsOf(SelectionOrTell())) {
+        if (row.event && !CopyEventToClipboard(*row.event)) {
+            ShowClipboardFailure();
+            continue;
+        }
+        if (row.event) {
+            data.events.Remove(row.event);
+            data.file.saved = 0;
+        } else {
+            ShowNullEvent("Null pointer trying to be copied!", "EL-EditCut Command");
+        }
+        cut.push_back(row.row);
+    }
+    RemoveRows(cut);
+    if (wasShown)
+        MarkShown();
+}
+
+void TEventList::CmSaveAsVCalendar() {
+    for (const Selected& row : EventsOf(SelectionOrTell())) {
+        if (!row.event)
+            ShowNullEvent("Null pointer trying to be exported!", "EL-ConvertvCal Command");
+        else
+            SaveEventsAsVCalendar(this, {row.event}, choosePath);
+    }
+}
+
+void TEventList::CmCopyAsVCalendar() {
+    for (const Selected& row : EventsOf(SelectionOrTell())) {
+        if (!row.event)
+            ShowNullEvent("Null pointer trying to be copied!", "EL-EditCopyClipVCal Command");
+        else if (!CopyEventsAsVCalendar({row.event}))
+            ShowClipboardFailure();
+    }
 }
 
 void TEventList::EditRow(long row) {
@@ -153,6 +210,10 @@ void TEventList::SaveColumnWidths() {
 void TEventList::OnCommand(wxCommandEvent& event) {
     switch (event.GetId()) {
     case cmDelete: CmEditDelete(); break;
+    case cmCopy: CmEditCopy(); break;
+    case cmCut: CmEditCut(); break;
+    case cmSaveAsVCalendar: CmSaveAsVCalendar(); break;
+    case cmCopyAsVCalendar: CmCopyAsVCalendar(); break;
     default: event.Skip();
     }
 }

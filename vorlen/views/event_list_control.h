@@ -6,6 +6,7 @@
 // settings store.
 #pragma once
 
+#include "vorlen/views/event_clipboard.h"
 #include "vorlen/views/event_edit_dialog.h"
 #include "vorlen/views/event_list_columns.h"
 
@@ -47,10 +48,18 @@ public:
     void SelectRow(long row);
 
     void CmEditDelete();
+    void CmEditCopy();
+    // Copies, then takes the event out of the list: the clipboard holds
+    // a copy of it. An event that could not be copied stays.
+    void CmEditCut();
+    void CmSaveAsVCalendar();
+    void CmCopyAsVCalendar();
     // The event properties dialog on the row's event; the row shows the
     // event afresh unless the dialog was cancelled.
     void EditRow(long row);
 
+    // Tests choose the vCalendar file without the dialog.
+    void SetPathChooser(PathChooser chooser) { choosePath = std::move(chooser); }
     // Reads the widths of the eight columns into the table and stores it.
     void SaveColumnWidths();
     // How much wider than stored the columns are shown (see
@@ -74,6 +83,7 @@ private:
     // Takes the rows out, the last first.
     void RemoveRows(const std::vector<long>& selectedRows);
     void ShowNullEvent(const char* text, const char* caption);
+    void ShowClipboardFailure();
     void MarkShown() { shownChanges = data.events.changeCount; }
     bool IsStale() const { return shownChanges != data.events.changeCount; }
 
@@ -85,6 +95,7 @@ private:
     std::uint64_t shownChanges = 0;
     views::ColumnWidths columnWidths{};
     double widthScale = 1;
+    PathChooser choosePath;
     wxDECLARE_EVENT_TABLE();
 };
 

@@ -6,7 +6,6 @@
 #include <wx/dcbuffer.h>
 #include <wx/msgdlg.h>
 #include <wx/settings.h>
-#include <wx/textctrl.h>
 #include <wx/toplevel.h>
 
 #include <algorithm>
@@ -27,9 +26,17 @@ wxBEGIN_EVENT_TABLE(TEventListWindow, wxWindow)
     EVT_PAINT(TEventListWindow::OnPaint)
     EVT_SIZE(TEventListWindow::OnSize)
     EVT_MENU(cmDelete, TEventListWindow::OnListCommand)
+    EVT_MENU(cmCopy, TEventListWindow::OnListCommand)
+    EVT_MENU(cmCut, TEventListWindow::OnListCommand)
+    EVT_MENU(cmSaveAsVCalendar, TEventListWindow::OnListCommand)
+    EVT_MENU(cmCopyAsVCalendar, TEventListWindow::OnListCommand)
     EVT_MENU(cmFind, TEventListWindow::OnFind)
     EVT_MENU(cmFindNext, TEventListWindow::OnFindNext)
     EVT_UPDATE_UI(cmDelete, TEventListWindow::OnUpdateEnabled)
+    EVT_UPDATE_UI(cmCopy, TEventListWindow::OnUpdateEnabled)
+    EVT_UPDATE_UI(cmCut, TEventListWindow::OnUpdateEnabled)
+    EVT_UPDATE_UI(cmSaveAsVCalendar, TEventListWindow::OnUpdateEnabled)
+    EVT_UPDATE_UI(cmCopyAsVCalendar, TEventListWindow::OnUpdateEnabled)
     EVT_UPDATE_UI(cmFind, TEventListWindow::OnUpdateEnabled)
     EVT_UPDATE_UI(cmFindNext, TEventListWindow::OnUpdateFindNext)
 wxEND_EVENT_TABLE()

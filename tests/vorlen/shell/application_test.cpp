@@ -285,7 +285,7 @@ TEST_F(ApplicationTest, NewEventAddsTheEventAndMarksTheDataUnsaved) {
 }
 
 // The frame hands the Edit commands and their keys to the event list, and
-// shows it a new event at once.
+// shows it a new event and a paste at once.
 TEST_F(ApplicationTest, EventListScreenTakesTheEditKeysAndShowsNewEvents) {
     Start();
     app->SwitchScreen(ScreenEventList);
@@ -327,6 +327,19 @@ TEST_F(ApplicationTest, EventListScreenTakesTheEditKeysAndShowsNewEvents) {
                   Message("Are you sure you wish to delete the selected event record?", "Confirm Delete", wxID_YES));
     EXPECT_EQ(list->GetItemCount(), last);
     EXPECT_EQ(app->Data().events.count, last);
+
+    // Cut, then Paste puts the event back at the end.
+    list->SelectRow(0);
+    std::string first(app->Data().events.head->description.view());
+    keys.Char(WXK_DELETE, wxMOD_SHIFT);
+    test::LetEventsRun(300);
+    EXPECT_EQ(app->Data().events.count, last - 1);
+    EXPECT_EQ(list->GetItemCount(), last - 1);
+    keys.Char(WXK_INSERT, wxMOD_SHIFT);
+    test::LetEventsRun(300);
+    ASSERT_EQ(list->GetItemCount(), last);
+    EXPECT_EQ(app->Data().events.tail->description, first);
+    EXPECT_EQ(list->GetItemText(last - 1).utf8_string(), first);
     CloseFrame();
 }
 

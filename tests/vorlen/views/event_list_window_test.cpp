@@ -1,15 +1,18 @@
 // The event list screen under Xvfb: its columns and cells, find and F3,
-// delete, editing by double click, the widths kept across showings, rows
+// delete, copy and the vCalendar commands, editing by double click, the widths kept across showings, rows
 // whose events went behind the list's back, and the screenshot.
 #include "vorlen/views/event_list_window.h"
 
 #include "tests/vorlen/core/date_settings_guard.h"
 #include "tests/vorlen/support/config_home.h"
 #include "tests/vorlen/support/sample_events.h"
+#include "tests/vorlen/support/temp_dir.h"
 #include "vorlen/views/edit_commands.h"
 
 #include "../gui/gui_support.h"
 
+#include <wx/clipbrd.h>
+#include <wx/dataobj.h>
 #include <wx/frame.h>
 #include <wx/msgdlg.h>
 #include <wx/textctrl.h>
@@ -110,7 +113,8 @@ TEST_F(EventListScreen, AnEmptyFileShowsTheHeadersAndNothingToActOn) {
     wxRect placed(screen->ToDIP(List()->GetPosition()), screen->ToDIP(List()->GetSize()));
     wxSize client = screen->ToDIP(screen->GetClientSize());
     EXPECT_EQ(placed, wxRect(10, 35, client.x - 20, client.y - 45));
-    wxTEST_DIALOG(Command(cmDelete), Message("No selected events", "Problem"));
+    for (int command : {cmDelete, cmCopy, cmCut, cmSaveAsVCalendar, cmCopyAsVCalendar})
+        wxTEST_DIALOG(Command(command), Message("No selected events", "Problem"));
     EXPECT_EQ(file.saved, 1);
 }
 
@@ -182,6 +186,36 @@ TEST_F(EventListScreen, DeleteTakesOutTheSelectedRowAndItsEventAfterAsking) {
     EXPECT_EQ(Cell(1, 0), "Third");
     EXPECT_EQ(List()->GetSelectedItemCount(), 0);
     EXPECT_EQ(file.saved, 0);
+}
+
+// Copy and the vCalendar commands leave the list and the data as they are;
+// what they gave is on the clipboard or in the file.
+TEST_F(EventListScreen, CopyAndTheVCalendarCommandsChangeNothing) {
+    Add("Dentist").location = OptionalText("Dr Lee");
+    Add("Car service");
+    Open();
+    List()->SelectRow(0);
+    Command(cmCopy);
+    Eventlist pasted;
+    Typelist pastedTypes;
+    store::DataFile pastedFile;
+    EXPECT_EQ(PasteEvents(frame, {pasted, pastedTypes, pastedFile}).count, 1);
+    ASSERT_EQ(pasted.count, 1);
+    EXPECT_EQ(pasted.head->location, "Dr Lee");
+
+    test::TempDir dir;
+    List()->SetPathChooser([&](const wxString&, bool, const char*) { return dir.File("dentist.vcs"); });
+    Command(cmSaveAsVCalendar);
+    EXPECT_NE(test::ReadFile(dir.File("dentist.vcs")).find("SUMMARY:Dentist"), std::string::npos);
+    Command(cmCopyAsVCalendar);
+    wxTextDataObject text;
+    ASSERT_TRUE(wxTheClipboard->Open());
+    EXPECT_TRUE(wxTheClipboard->GetData(text));
+    wxTheClipboard->Close();
+    EXPECT_NE(text.GetText().Find("LOCATION:Dr Lee"), wxNOT_FOUND);
+    EXPECT_EQ(events.count, 2);
+    EXPECT_EQ(List()->GetItemCount(), 2);
+    EXPECT_EQ(file.saved, 1);
 }
 
 TEST_F(EventListScreen, DoubleClickEditsTheRowsEvent) {
