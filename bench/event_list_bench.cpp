@@ -33,23 +33,26 @@ int main(int argc, char** argv) {
     std::string dataFile = work + "/events.vor";
     if (!bench::WriteGeneratedDataFile(dataFile, eventCount))
         return 1;
-    bench::ScreenStarts starts = bench::TimeScreenStarts(vorlen, work, dataFile, {titleScreen, eventListScreen},
-                                                         {vorlen, "--info", dataFile}, runs, timeout);
+    bench::ScreenStarts starts = bench::TimeScreenStarts(
+        vorlen, work, dataFile, {titleScreen, eventListScreen}, {vorlen, "--info", dataFile}, runs, timeout);
     double load = bench::Median(starts.console);
     double title = bench::Median(starts.seconds[0]);
     std::printf("opening the event list with %d events, medians of %d interleaved runs\n", eventCount, runs);
-    std::printf("vorlen --info (load)        %8.1f ms (%s)\n", load * 1e3, bench::Range(starts.console).c_str());
-    std::printf("window start, title screen  %8.1f ms (%s)\n", title * 1e3, bench::Range(starts.seconds[0]).c_str());
+    std::printf("vorlen --info (load)        %8.1f ms (%s)\n", load * 1e3,
+                bench::Range(starts.console).c_str());
+    std::printf("window start, title screen  %8.1f ms (%s)\n", title * 1e3,
+                bench::Range(starts.seconds[0]).c_str());
     if (starts.timedOut[1]) {
         std::printf("window start, event list    more than %d s: NOT met\n", timeout);
         return 1;
     }
     double whole = bench::Median(starts.seconds[1]);
     double cost = whole - title;
-    std::printf("window start, event list    %8.1f ms (%s): the list costs %.1f ms, %.2f x the load (target at "
-                "most 1) %s\n",
-                whole * 1e3, bench::Range(starts.seconds[1]).c_str(), cost * 1e3, cost / load,
-                cost <= load ? "met" : "NOT met");
+    std::printf(
+        "window start, event list    %8.1f ms (%s): the list costs %.1f ms, %.2f x the load (target at "
+        "most 1) %s\n",
+        whole * 1e3, bench::Range(starts.seconds[1]).c_str(), cost * 1e3, cost / load,
+        cost <= load ? "met" : "NOT met");
     if (!std::getenv("KEEP_BENCH_FILE"))
         std::filesystem::remove_all(work);
     return 0;

@@ -17,8 +17,8 @@ struct EventListColumn {
 };
 
 inline constexpr EventListColumn eventListColumns[eventListColumnCount] = {
-    {"Description", 250}, {"Type", 150},     {"Start Date", 70},  {"Start Time", 70},
-    {"End Date", 70},     {"End Time", 70},  {"Expiry Date", 70}, {"Where", 100},
+    {"Description", 250}, {"Type", 150},    {"Start Date", 70},  {"Start Time", 70},
+    {"End Date", 70},     {"End Time", 70}, {"Expiry Date", 70}, {"Where", 100},
 };
 
 // Twelve widths in pixels: the eight columns, then four that are kept

@@ -80,7 +80,8 @@ long TEventList::FindDescription(const wxString& prefix, long from) const {
 void TEventList::SelectRow(long row) {
     for (long selected : SelectedRows())
         SetItemState(selected, 0, wxLIST_STATE_SELECTED);
-    SetItemState(row, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+    SetItemState(row, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
+                 wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
     EnsureVisible(row);
     SetFocus();
 }

@@ -182,7 +182,8 @@ TEST_F(SettingsTest, ColumnWidthsShorterThan48BytesFillTheFirstEntries) {
     StoredInts widths{};
     widths.fill(-7);
     ASSERT_TRUE(ReadInts(key, setting::eventListColumnWidths, widths));
-    EXPECT_EQ(widths, (StoredInts{250, 150, 70, 70, 70, 70, static_cast<std::int32_t>(0xFFFF012C), -7, -7, -7, -7, -7}));
+    const std::int32_t halfRead = static_cast<std::int32_t>(0xFFFF012C);
+    EXPECT_EQ(widths, (StoredInts{250, 150, 70, 70, 70, 70, halfRead, -7, -7, -7, -7, -7}));
     const Bytes tooLong(52, 1);
     ASSERT_EQ(key.WriteBinary("EventListColumnWidths", tooLong.data(), tooLong.size()), WriteResult::written);
     EXPECT_FALSE(ReadInts(key, setting::eventListColumnWidths, widths));

@@ -285,7 +285,8 @@ TEST_F(ApplicationTest, NewEventAddsTheEventAndMarksTheDataUnsaved) {
 }
 
 // The frame hands the Edit commands and their keys to the event list, and
-// shows it a new event and a paste at once.
+// shows it a new event and a paste at once, and all rows afresh after a
+// compression.
 TEST_F(ApplicationTest, EventListScreenTakesTheEditKeysAndShowsNewEvents) {
     Start();
     app->SwitchScreen(ScreenEventList);
@@ -340,6 +341,13 @@ TEST_F(ApplicationTest, EventListScreenTakesTheEditKeysAndShowsNewEvents) {
     ASSERT_EQ(list->GetItemCount(), last);
     EXPECT_EQ(app->Data().events.tail->description, first);
     EXPECT_EQ(list->GetItemText(last - 1).utf8_string(), first);
+
+    // Compress Database (with nothing to compress) makes the rows afresh.
+    list->SelectRow(0);
+    wxCommandEvent compress(wxEVT_MENU, cmCompress);
+    wxTEST_DIALOG(app->Frame()->ProcessWindowEvent(compress), wxExpectModal<wxMessageDialog>(wxID_OK));
+    EXPECT_EQ(list->GetSelectedItemCount(), 0);
+    EXPECT_EQ(list->GetItemCount(), last);
     CloseFrame();
 }
 

@@ -23,6 +23,8 @@ struct SampleEvent {
 inline void AddSampleEvents(Eventlist& events) {
     const Time none;
     const Date noDate;
+    // One event a line.
+    // clang-format off
     const SampleEvent samples[] = {
         {"Mother's birthday", "Birthday", "", PeriodYearly, {14, 3, 1952}, none, noDate, none, noDate},
         {"Dad's birthday", "Birthday", "", PeriodYearly, {2, 9, 1949}, none, noDate, none, noDate},
@@ -79,6 +81,7 @@ inline void AddSampleEvents(Eventlist& events) {
          {13, 9, 2026}},
         {"Hair cut", "Appointment", "Salon Bella", PeriodOnceOff, {26, 6, 2026}, {10, 30}, noDate, none, noDate},
     };
+    // clang-format on
     for (const SampleEvent& sample : samples) {
         EventNode& event = *events.Add();
         event.description = OptionalText(sample.description);

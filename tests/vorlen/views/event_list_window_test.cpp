@@ -24,7 +24,8 @@ namespace {
 
 using test::AnswerModal;
 
-AnswerModal<wxMessageDialog> Message(const std::string& text, const std::string& caption, int answer = wxID_OK) {
+AnswerModal<wxMessageDialog> Message(const std::string& text, const std::string& caption,
+                                     int answer = wxID_OK) {
     return AnswerModal<wxMessageDialog>([=](wxMessageDialog* box) {
         EXPECT_EQ(box->GetMessage(), text);
         EXPECT_EQ(box->GetTitle(), caption);
@@ -97,7 +98,7 @@ TEST_F(EventListScreen, AnEmptyFileShowsTheHeadersAndNothingToActOn) {
     EXPECT_EQ(frame->GetTitle(), "Tolvane Vorlen - Event List");
     EXPECT_EQ(List()->GetId(), 22010);
     EXPECT_TRUE(List()->HasFlag(wxLC_REPORT) && List()->HasFlag(wxLC_SINGLE_SEL));
-    const char* headers[] = {"Description", "Type", "Start Date", "Start Time",
+    const char* headers[] = {"Description", "Type",     "Start Date",  "Start Time",
                              "End Date",    "End Time", "Expiry Date", "Where"};
     const int widths[] = {250, 150, 70, 70, 70, 70, 70, 100};
     double scale = List()->WidthScale();
@@ -132,8 +133,8 @@ TEST_F(EventListScreen, CellsShowTheEventsInOrderAndStayEmptyForMissingValues) {
     bare.typeName = OptionalText();
     Open();
     ASSERT_EQ(List()->GetItemCount(), 2);
-    const char* first[] = {"Team meeting", "Meeting", "05/06/2026", "09:30", "07/06/2026", "10:00", "31/12/2026",
-                           "Room 4"};
+    const char* first[] = {"Team meeting", "Meeting", "05/06/2026", "09:30",
+                           "07/06/2026",   "10:00",   "31/12/2026", "Room 4"};
     for (int column = 0; column < 8; ++column)
         EXPECT_EQ(Cell(0, column), first[column]) << column;
     const char* second[] = {"Caf\xC3\xA9 day", "", "05/06/2026", "", "", "", "", ""};
@@ -145,7 +146,8 @@ TEST_F(EventListScreen, CellsShowTheEventsInOrderAndStayEmptyForMissingValues) {
 // A row matches when its description begins with the text, in any case;
 // F3 goes on below the match, the dialog's own button starts over.
 TEST_F(EventListScreen, FindByPrefixThenF3UntilNoMoreMatches) {
-    for (const char* description : {"Team meeting", "Dentist", "Meeting notes", "Board meeting", "MEETING room"})
+    for (const char* description :
+         {"Team meeting", "Dentist", "Meeting notes", "Board meeting", "MEETING room"})
         Add(description);
     Open();
     EXPECT_FALSE(Enabled(cmFindNext));
@@ -174,12 +176,12 @@ TEST_F(EventListScreen, DeleteTakesOutTheSelectedRowAndItsEventAfterAsking) {
     Add("Third");
     Open();
     List()->SelectRow(1);
-    wxTEST_DIALOG(Command(cmDelete),
-                  Message("Are you sure you wish to delete the selected event record?", "Confirm Delete", wxID_NO));
+    wxTEST_DIALOG(Command(cmDelete), Message("Are you sure you wish to delete the selected event record?",
+                                             "Confirm Delete", wxID_NO));
     EXPECT_EQ(events.count, 3);
     EXPECT_EQ(file.saved, 1);
-    wxTEST_DIALOG(Command(cmDelete),
-                  Message("Are you sure you wish to delete the selected event record?", "Confirm Delete", wxID_YES));
+    wxTEST_DIALOG(Command(cmDelete), Message("Are you sure you wish to delete the selected event record?",
+                                             "Confirm Delete", wxID_YES));
     ASSERT_EQ(events.count, 2);
     EXPECT_EQ(events.tail->description, "Third");
     ASSERT_EQ(List()->GetItemCount(), 2);
@@ -288,9 +290,10 @@ TEST_F(EventListScreen, RowsWhoseEventsWentShowNothingUntilRefreshed) {
     Add("Loaded");
     EXPECT_EQ(List()->EventAt(0), nullptr);
     EXPECT_EQ(Cell(0, 0), "");
-    wxTEST_DIALOG(Command(cmDelete),
-                  Message("Are you sure you wish to delete the selected event record?", "Confirm Delete", wxID_YES),
-                  Message("Null pointer trying to be erased!", "Program Error"));
+    wxTEST_DIALOG(
+        Command(cmDelete),
+        Message("Are you sure you wish to delete the selected event record?", "Confirm Delete", wxID_YES),
+        Message("Null pointer trying to be erased!", "Program Error"));
     EXPECT_EQ(events.count, 1);
     EXPECT_EQ(List()->GetItemCount(), 0);
     screen->RefreshList();
