@@ -47,6 +47,8 @@ public:
     // Selects `row` alone, scrolls it into view and gives it the focus.
     void SelectRow(long row);
 
+    // The Edit commands act on the selected row and say "No selected
+    // events" when there is none. Delete asks first.
     void CmEditDelete();
     void CmEditCopy();
     // Copies, then takes the event out of the list: the clipboard holds
