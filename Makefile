@@ -47,6 +47,7 @@ bench: build
 	$(NATIVE)/bench/data_file_bench $(NATIVE)
 	$(NATIVE)/bench/reminders_bench $(NATIVE)/vorlen/shell/vorlen $(NATIVE)
 	xvfb-run -a -s "-screen 0 1024x768x24" $(NATIVE)/bench/calendar_bench $(NATIVE)/vorlen/shell/vorlen $(NATIVE)
+	xvfb-run -a -s "-screen 0 1024x768x24" $(NATIVE)/bench/event_list_bench $(NATIVE)/vorlen/shell/vorlen $(NATIVE)
 	xvfb-run -a -s "-screen 0 1024x768x24" $(NATIVE)/bench/startup_bench $(NATIVE)/vorlen/shell/vorlen \
 		$(NATIVE)/bench/minimal_frame $(NATIVE)
 	scripts/wine_run.sh $(WIN32) $(WIN32)/bench/gvmain/lzpunz2_bench.exe

@@ -1,8 +1,10 @@
 // Shared pieces of the benchmarks: the generated events, whole-process
-// timing and the median.
+// timing, the median, and the window program's start on a chosen screen.
 #pragma once
 
 #include "vorlen/core/event_list.h"
+#include "vorlen/platform/registry_access.h"
+#include "vorlen/platform/settings.h"
 #include "vorlen/store/data_file.h"
 
 #include <fcntl.h>
@@ -12,6 +14,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <random>
 #include <string>
 #include <vector>
@@ -96,6 +100,61 @@ inline std::string RemindDate(const Date& d) {
 inline double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
+}
+
+// "min-max ms" of the runs.
+inline std::string Range(const std::vector<double>& seconds) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.0f-%.0f ms", *std::min_element(seconds.begin(), seconds.end()) * 1e3,
+                  *std::max_element(seconds.begin(), seconds.end()) * 1e3);
+    return text;
+}
+
+// Fresh settings under `work` that open `dataFile` on `screen`.
+inline bool ConfigureScreen(const std::string& work, const std::string& dataFile, int screen) {
+    std::filesystem::remove_all(work + "/config");
+    platform::registryAccess key;
+    key.Open();
+    namespace setting = platform::setting;
+    return platform::WriteFileName(key, setting::defaultFile, dataFile) == platform::WriteResult::written &&
+           platform::WriteInt(key, setting::initialScreen, screen) == platform::WriteResult::written;
+}
+
+struct ScreenStarts {
+    std::vector<std::vector<double>> seconds;  // per screen, one per round
+    std::vector<bool> timedOut;                // per screen
+    std::vector<double> console;               // the console command's runs
+};
+
+// The window program `vorlen` started on each of `screens` to its first
+// paint, interleaved with the others and with the console command, so that
+// a busy moment hits all alike; a first round warms the caches. A screen
+// whose start takes `timeout` seconds or more is marked and left out of the
+// later rounds.
+inline ScreenStarts TimeScreenStarts(const std::string& vorlen, const std::string& work,
+                                     const std::string& dataFile, const std::vector<int>& screens,
+                                     const std::vector<std::string>& console, int runs, int timeout) {
+    ::setenv("XDG_CONFIG_HOME", (work + "/config").c_str(), 1);
+    ::setenv("XDG_DATA_HOME", (work + "/share").c_str(), 1);
+    ::setenv("VORLEN_EXIT_AFTER_FIRST_PAINT", "1", 1);
+    ScreenStarts starts{std::vector<std::vector<double>>(screens.size()), std::vector<bool>(screens.size()), {}};
+    std::vector<std::string> window = {"timeout", std::to_string(timeout), vorlen, "-u"};
+    for (int i = -1; i < runs; ++i) {
+        for (size_t s = 0; s < screens.size(); ++s) {
+            if (starts.timedOut[s])
+                continue;
+            if (!ConfigureScreen(work, dataFile, screens[s]))
+                std::fprintf(stderr, "cannot write the settings under %s\n", work.c_str());
+            double taken = RunOnce(window);
+            starts.timedOut[s] = taken >= timeout;
+            if (i >= 0)
+                starts.seconds[s].push_back(taken);
+        }
+        double taken = RunOnce(console);
+        if (i >= 0)
+            starts.console.push_back(taken);
+    }
+    return starts;
 }
 
 }  // namespace vorlen::bench

@@ -12,8 +12,6 @@
 // --reminders` on the same file; target at most 1.5 times.
 #include "bench_support.h"
 
-#include "vorlen/platform/registry_access.h"
-#include "vorlen/platform/settings.h"
 #include "vorlen/remind/reminder_list.h"
 #include "vorlen/views/month_layout.h"
 
@@ -37,6 +35,7 @@ using bench::RemindDate;
 using bench::remindDays;
 using bench::remindMonths;
 using bench::Median;
+using bench::Range;
 using bench::RunOnce;
 
 constexpr int eventCount = 100000;
@@ -148,51 +147,14 @@ int BenchMarking(const Eventlist& events, const std::string& remPath) {
     return agree ? 0 : 1;
 }
 
-bool Configure(const std::string& work, const std::string& dataFile, int screen) {
-    std::filesystem::remove_all(work + "/config");
-    platform::registryAccess key;
-    key.Open();
-    namespace setting = platform::setting;
-    return platform::WriteFileName(key, setting::defaultFile, dataFile) == platform::WriteResult::written &&
-           platform::WriteInt(key, setting::initialScreen, screen) == platform::WriteResult::written;
-}
-
-std::string Range(const std::vector<double>& seconds) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.0f-%.0f ms", *std::min_element(seconds.begin(), seconds.end()) * 1e3,
-                  *std::max_element(seconds.begin(), seconds.end()) * 1e3);
-    return text;
-}
-
-// The window program's start on each screen, interleaved with the others
-// and with `vorlen --reminders`, so that a busy moment hits all alike. A
-// screen whose first start takes longer than `screenTimeout` seconds is
-// reported as such and left out of the later rounds.
+// The window program's start on each screen against `vorlen --reminders`.
 void BenchScreens(const std::string& vorlen, const std::string& work, const std::string& dataFile) {
-    ::setenv("XDG_CONFIG_HOME", (work + "/config").c_str(), 1);
-    ::setenv("XDG_DATA_HOME", (work + "/share").c_str(), 1);
-    ::setenv("VORLEN_EXIT_AFTER_FIRST_PAINT", "1", 1);
-    const int screens[] = {0, 3, 4};  // title, calendar, today
     const char* names[] = {"title", "calendar", "today"};
-    std::vector<double> seconds[3], reminders;
-    bool timedOut[3] = {false, false, false};
-    std::vector<std::string> window = {"timeout", std::to_string(screenTimeout), vorlen, "-u"};
-    std::vector<std::string> console = {vorlen, "--reminders", dataFile};
-    for (int i = -1; i < runs; ++i) {  // the first round warms the caches
-        for (int s = 0; s < 3; ++s) {
-            if (timedOut[s])
-                continue;
-            if (!Configure(work, dataFile, screens[s]))
-                std::fprintf(stderr, "cannot write the settings under %s\n", work.c_str());
-            double taken = RunOnce(window);
-            timedOut[s] = taken >= screenTimeout;
-            if (i >= 0)
-                seconds[s].push_back(taken);
-        }
-        double taken = RunOnce(console);
-        if (i >= 0)
-            reminders.push_back(taken);
-    }
+    bench::ScreenStarts starts = bench::TimeScreenStarts(vorlen, work, dataFile, {0, 3, 4},
+                                                         {vorlen, "--reminders", dataFile}, runs, screenTimeout);
+    const std::vector<double>* seconds = starts.seconds.data();
+    const std::vector<double>& reminders = starts.console;
+    const std::vector<bool>& timedOut = starts.timedOut;
     double title = Median(seconds[0]);
     double load = Median(reminders);
     std::printf("\nopening a screen with %d events, medians of %d interleaved runs\n", eventCount, runs);

@@ -5,7 +5,7 @@
 set -euo pipefail
 tree=${1:-build/fuzz}
 seconds=${2:-60}
-targets=${3:-"data_file operation_log icalendar install_script"}
+targets=${3:-"data_file operation_log icalendar vcalendar install_script"}
 
 seed_data_file() {
     local corpus=$1
@@ -17,6 +17,11 @@ seed_data_file() {
 # The sample files of today's calendar programs.
 seed_icalendar() {
     cp "$(dirname "$0")"/../tests/data/icalendar/*.ics "$1"/
+}
+
+# Files as the calendar programs and phones of the vCalendar era write them.
+seed_vcalendar() {
+    cp "$(dirname "$0")"/../tests/data/vcalendar/*.vcs "$1"/
 }
 
 # Seeds written by the log's own writer, so that they follow the format.

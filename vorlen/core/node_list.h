@@ -21,6 +21,9 @@ public:
     T* head = nullptr;
     T* tail = nullptr;
     int32_t count = 0;
+    // Grows with every node added, taken out or moved in, so that a window
+    // that keeps pointers to the nodes can tell when they may be gone.
+    uint64_t changeCount = 0;
 
     // Appends a node that the caller hands over; null is ignored.
     T* Append(std::unique_ptr<T> node) {
@@ -35,6 +38,7 @@ public:
             head = raw;
         tail = raw;
         ++count;
+        ++changeCount;
         return raw;
     }
 
@@ -48,6 +52,7 @@ public:
             tail = Prev(node);
         node->Unlink();
         --count;
+        ++changeCount;
         return std::unique_ptr<T>(node);
     }
 
@@ -67,12 +72,16 @@ public:
         count += other.count;
         other.head = other.tail = nullptr;
         other.count = 0;
+        ++changeCount;
+        ++other.changeCount;
     }
 
     void Swap(NodeList& other) noexcept {
         std::swap(head, other.head);
         std::swap(tail, other.tail);
         std::swap(count, other.count);
+        ++changeCount;
+        ++other.changeCount;
     }
 
     void Clear() {

@@ -176,4 +176,16 @@ bool CanOpenForReading(const std::string& path) {
     return true;
 }
 
+std::string WithDefaultExtension(std::string_view chosen, std::string_view extension) {
+    if (chosen.empty())
+        return {};
+    std::size_t base = chosen.find_last_of('/');
+    base = base == std::string_view::npos ? 0 : base + 1;
+    std::size_t dot = chosen.find_last_of('.');
+    bool hasExtension = dot != std::string_view::npos && dot > base && dot + 1 < chosen.size();
+    if (hasExtension)
+        return std::string(chosen);
+    return std::string(chosen) + (chosen.back() == '.' ? "" : ".") + std::string(extension);
+}
+
 }  // namespace vorlen::platform

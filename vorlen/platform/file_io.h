@@ -25,6 +25,10 @@ bool WriteWholeFile(const std::string& path, std::string_view bytes, std::string
 
 bool CanOpenForReading(const std::string& path);
 
+// A chosen name without any extension gets `extension` (without its dot),
+// as a file dialog's default extension gives it.
+std::string WithDefaultExtension(std::string_view chosen, std::string_view extension);
+
 // A file read front to back into one buffer, only as far as its reader has
 // asked, so that the system reads ahead while the part already read is
 // worked on. The buffer holds the file's size at opening and never moves.

@@ -100,12 +100,18 @@ bool ReadRect(registryAccess& key, const RectSetting& setting, StoredRect& value
     return true;
 }
 
+// A shorter value, written when the list had fewer columns, overwrites the
+// first entries byte by byte and leaves the others as they were.
 bool ReadInts(registryAccess& key, const IntsSetting& setting, StoredInts& value) {
     Bytes bytes;
-    if (!ReadExactly(key, setting.name, setting.length, bytes))
+    if (!key.Read(setting.name, bytes) || bytes.size() > setting.length)
         return false;
-    for (size_t i = 0; i < value.size(); ++i)
-        value[i] = IntAt(bytes, 4 * i);
+    for (size_t at = 0; at < bytes.size(); ++at) {
+        auto bits = static_cast<std::uint32_t>(value[at / 4]);
+        unsigned shift = 8 * (at % 4);
+        bits = (bits & ~(0xFFu << shift)) | std::uint32_t{bytes[at]} << shift;
+        value[at / 4] = static_cast<std::int32_t>(bits);
+    }
     return true;
 }
 

@@ -114,8 +114,8 @@ struct Settings {
 Settings ReadSettings();
 
 // Readers on an open key: true when the value is there with its encoding's
-// length (a string: at most 255 characters); otherwise `value` keeps what
-// it held, normally the default.
+// length (a string: at most 255 characters; twelve integers: at most 48
+// bytes); otherwise `value` keeps what it held, normally the default.
 bool ReadInt(registryAccess& key, const IntSetting& setting, std::int32_t& value);
 bool ReadByte(registryAccess& key, const ByteSetting& setting, std::uint8_t& value);
 bool ReadDate(registryAccess& key, const DateSetting& setting, StoredDate& value);

@@ -17,15 +17,15 @@
 #include "vorlen/shell/statistics_dialog.h"
 #include "vorlen/shell/window_ui.h"
 #include "vorlen/store/icalendar.h"
-#include "vorlen/store/vcalendar.h"
+#include "vorlen/views/event_clipboard.h"
 #include "vorlen/views/event_edit_dialog.h"
+#include "vorlen/views/event_list_window.h"
 #include "vorlen/views/types_dialog.h"
 #include "vorlen/views/view_window.h"
 #include "vorlen/resources/program_icon_svg.h"
 
 #include <wx/app.h>
 #include <wx/aui/auibar.h>
-#include <wx/clipbrd.h>
 #include <wx/evtloop.h>
 #include <wx/filedlg.h>
 #include <wx/log.h>
@@ -40,10 +40,7 @@ using shell::ShowMessage;
 
 constexpr char dataFileFilter[] = "Vorlen Files (*.vor)|*.vor|QUIB Files (*.cal)|*.cal|All Files (*.*)|*.*|";
 constexpr char csvFilter[] = "CSV File (*.csv)|*.csv|Text File (*.txt)|*.txt|All Files (*.*)|*.*|";
-constexpr char vCalendarFilter[] = "vCalendar Files (*.vcs)|*.vcs|All Files (*.*)|*.*|";
 constexpr char iCalendarFilter[] = "iCalendar Files (*.ics)|*.ics|All Files (*.*)|*.*|";
-constexpr char vorlenEventFormat[] = "+//tolvane::vorlen//event";
-constexpr char vCalendarFormat[] = "+//ISBN 1-887687-00-9::versit::PDI//vCalendar";
 
 constexpr char welcomeText[] =
     "Tolvane Vorlen hasn't been setup fully. Please use the following Wizard to customise Vorlen to your "
@@ -68,6 +65,7 @@ wxBEGIN_EVENT_TABLE(TVorlenApp, wxEvtHandler)
     EVT_MENU(cmMerge, TVorlenApp::OnMerge)
     EVT_MENU(cmSave, TVorlenApp::OnSave)
     EVT_MENU(cmSaveAs, TVorlenApp::OnSaveAs)
+    EVT_MENU(cmImportVCalendar, TVorlenApp::OnImportVCalendar)
     EVT_MENU(cmExportVCalendar, TVorlenApp::OnExportVCalendar)
     EVT_MENU(cmImportICalendar, TVorlenApp::OnImportICalendar)
     EVT_MENU(cmExportICalendar, TVorlenApp::OnExportICalendar)
@@ -95,6 +93,7 @@ wxBEGIN_EVENT_TABLE(TVorlenApp, wxEvtHandler)
     EVT_UPDATE_UI(cmDelete, TVorlenApp::OnUpdateDelete)
     EVT_UPDATE_UI(cmCategories, TVorlenApp::OnUpdateNeedsData)
     EVT_UPDATE_UI(cmNewEvent, TVorlenApp::OnUpdateNeedsData)
+    EVT_UPDATE_UI(cmImportVCalendar, TVorlenApp::OnUpdateNeedsData)
     EVT_UPDATE_UI(cmTitleScreen, TVorlenApp::OnUpdateScreen)
     EVT_UPDATE_UI(cmInfoTree, TVorlenApp::OnUpdateScreen)
     EVT_UPDATE_UI(cmEventList, TVorlenApp::OnUpdateScreen)
@@ -371,15 +370,22 @@ void TVorlenApp::ReadTimerSettings() {
 
 void TVorlenApp::AfterNewEvent() {
     // The other screens show the data afresh when they are next built.
-    if (frame_ && frame_->CurrentScreen() == ScreenToday) {
-        if (auto* today = dynamic_cast<TViewWindow*>(frame_->Screen()))
-            today->RefreshView();
-    }
+    if (!frame_)
+        return;
+    if (auto* today = dynamic_cast<TViewWindow*>(frame_->Screen()))
+        today->RefreshView();
+    else if (auto* list = dynamic_cast<TEventListWindow*>(frame_->Screen()))
+        list->AddLastEvent();
+}
+
+EventEditData TVorlenApp::EditData() {
+    return {document_.events, document_.types, document_.file};
 }
 
 void TVorlenApp::FullViewRefresh() {
-    // As AfterNewEvent: the information tree and the event list rebuild
-    // themselves when they exist.
+    // The information tree rebuilds itself when it exists.
+    if (auto* list = frame_ ? dynamic_cast<TEventListWindow*>(frame_->Screen()) : nullptr)
+        list->RefreshList();
 }
 
 void TVorlenApp::SetHelpMode(bool on) {
@@ -447,16 +453,16 @@ void TVorlenApp::OnSaveAs(wxCommandEvent&) {
     SaveAs();
 }
 
+void TVorlenApp::OnImportVCalendar(wxCommandEvent&) {
+    if (ImportVCalendarFile(frame_, EditData(), chooseFile_).count > 0)
+        AfterNewEvent();
+}
+
 void TVorlenApp::OnExportVCalendar(wxCommandEvent&) {
-    std::string name = AskFileName("Save As vCalendar", true, vCalendarFilter);
-    if (name.empty())
-        return;
-    store::vSup calendar;
+    std::vector<const EventNode*> events;
     for (const EventNode& event : document_.events)
-        calendar.AddEvent(event);
-    std::string error;
-    if (!calendar.WriteToFile(name, &error))
-        ShowMessage(error, "Error", wxOK | wxICON_ERROR);
+        events.push_back(&event);
+    SaveEventsAsVCalendar(frame_, events, chooseFile_);
 }
 
 void TVorlenApp::OnImportICalendar(wxCommandEvent&) {
@@ -503,26 +509,13 @@ void TVorlenApp::OnExit(wxCommandEvent&) {
 }
 
 void TVorlenApp::OnPaste(wxCommandEvent&) {
-    std::string text;
-    if (wxTheClipboard->Open()) {
-        wxCustomDataObject data{wxDataFormat(vCalendarFormat)};
-        if (wxTheClipboard->GetData(data)) {
-            text.assign(static_cast<const char*>(data.GetData()), data.GetSize());
-            text.resize(text.find('\0') == std::string::npos ? text.size() : text.find('\0'));
-        }
-        wxTheClipboard->Close();
-    }
-    store::vSup calendar;
-    if (text.empty() || !calendar.LoadFromText(text))
-        return;
-    // The pasted events join the database; the original design dropped them.
-    if (document_.AppendEvents(calendar.Imported()) > 0)
+    if (PasteEvents(frame_, EditData()).count > 0)
         AfterNewEvent();
 }
 
 // The dialog adds the event and marks the data unsaved itself.
 void TVorlenApp::OnNewEvent(wxCommandEvent&) {
-    TEventEditDlg dialog(frame_, {document_.events, document_.types, document_.file});
+    TEventEditDlg dialog(frame_, EditData());
     if (dialog.ShowModal() == wxID_OK)
         AfterNewEvent();
 }
@@ -597,8 +590,7 @@ void TVorlenApp::OnUpdateSave(wxUpdateUIEvent& event) {
 }
 
 void TVorlenApp::OnUpdatePaste(wxUpdateUIEvent& event) {
-    event.Enable(wxTheClipboard->IsSupported(wxDataFormat(vorlenEventFormat)) ||
-                 wxTheClipboard->IsSupported(wxDataFormat(vCalendarFormat)));
+    event.Enable(ClipboardHasEvents());
 }
 
 void TVorlenApp::OnUpdateDelete(wxUpdateUIEvent& event) {

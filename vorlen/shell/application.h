@@ -22,6 +22,7 @@ class wxFileDialog;
 namespace vorlen {
 
 class TSDIDecFrame;
+struct EventEditData;
 
 namespace shell {
 class WindowUi;
@@ -84,6 +85,8 @@ private:
     // The chosen name, "" when cancelled; `filter` in the "desc|pattern|" form.
     std::string AskFileName(const wxString& title, bool save, const char* filter);
     std::string ShowFileDialog(const wxString& title, bool save, const char* filter);
+    // What the dialogs and the clipboard change.
+    EventEditData EditData();
     void AfterNewEvent();
     void FullViewRefresh();
     void WriteDefaultFile(const std::string& name);
@@ -95,6 +98,7 @@ private:
     void OnMerge(wxCommandEvent&);
     void OnSave(wxCommandEvent&);
     void OnSaveAs(wxCommandEvent&);
+    void OnImportVCalendar(wxCommandEvent&);
     void OnExportVCalendar(wxCommandEvent&);
     void OnImportICalendar(wxCommandEvent&);
     void OnExportICalendar(wxCommandEvent&);

@@ -1,7 +1,10 @@
 // The numbers of the main frame's commands, its screens and its own
 // controls: one list, used by the menu, the tool bar, the accelerators, the
 // command tables and the context help (whose topic is the command's number).
+// The Edit commands, which the screens carry out, come from the views.
 #pragma once
+
+#include "vorlen/views/edit_commands.h"
 
 namespace vorlen {
 
@@ -30,17 +33,7 @@ enum Command : int {
     cmExportCsv = 19,
     cmProperties = 21010,
     cmExit = 24310,
-    // Edit, carried out by the screens
-    cmUndo = 24321,
-    cmCut = 24322,
-    cmCopy = 24323,
-    cmPaste = 24324,
-    cmDelete = 24325,
-    cmClear = 24326,
-    cmFind = 24351,
-    cmFindNext = 24353,
-    cmSaveAsVCalendar = 9399,
-    cmCopyAsVCalendar = 9400,
+    // Edit: see EditCommand
     // Events
     cmNewEvent = 6,
     // Screens

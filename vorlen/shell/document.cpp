@@ -1,5 +1,7 @@
 #include "document.h"
 
+#include "vorlen/core/imported_events.h"
+
 namespace vorlen::shell {
 
 void Document::Clear() {
@@ -49,12 +51,7 @@ store::CompressResult Document::ExpireOldEvents(const std::string& archiveFile, 
 }
 
 int Document::AppendEvents(Eventlist& imported) {
-    int count = imported.count;
-    for (const EventNode& event : imported) {
-        if (!event.typeName.view().empty() && !types.Find(event.typeName.view()))
-            types.Add(event.typeName.view());
-    }
-    events.Splice(imported);
+    int count = AppendImportedEvents(imported, events, types);
     if (count > 0)
         MarkChanged();
     return count;

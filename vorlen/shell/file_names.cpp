@@ -1,5 +1,7 @@
 #include "file_names.h"
 
+#include "vorlen/platform/file_io.h"
+
 #include <cctype>
 
 namespace vorlen {
@@ -30,13 +32,7 @@ std::string ToWxWildcard(std::string_view filter) {
 }
 
 std::string WithDefaultVorExtension(std::string_view chosen) {
-    if (chosen.empty())
-        return {};
-    std::size_t base = chosen.find_last_of('/');
-    base = base == std::string_view::npos ? 0 : base + 1;
-    std::size_t dot = chosen.find_last_of('.');
-    bool hasExtension = dot != std::string_view::npos && dot > base && dot + 1 < chosen.size();
-    return hasExtension ? std::string(chosen) : std::string(chosen) + (chosen.back() == '.' ? "vor" : ".vor");
+    return platform::WithDefaultExtension(chosen, "vor");
 }
 
 }  // namespace vorlen

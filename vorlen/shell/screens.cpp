@@ -3,6 +3,7 @@
 #include "vorlen/shell/document.h"
 #include "vorlen/shell/title_screen.h"
 #include "vorlen/views/calendar_window.h"
+#include "vorlen/views/event_list_window.h"
 #include "vorlen/views/view_window.h"
 
 #include <wx/panel.h>
@@ -17,8 +18,10 @@ wxWindow* MakeScreenWindow(ScreenId screen, wxWindow* frame, int hostKind, shell
         return new TViewWindow(frame, {document.events, document.types, document.file}, hostKind);
     if (screen == ScreenCalendar)
         return new TCalendarWindow(frame, {document.events, document.types, document.file});
-    // The information tree and the event list are not built yet: an
-    // empty client window stands in for them.
+    if (screen == ScreenEventList)
+        return new TEventListWindow(frame, {document.events, document.types, document.file});
+    // The information tree is not built yet: an empty client window
+    // stands in for it.
     auto* empty = new wxPanel(frame, wxID_ANY);
     empty->SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW));
     return empty;

@@ -92,8 +92,35 @@ struct Header {
     bool base64 = false;
 };
 
-// name(;parameter(=value))*; the parser knows "QP" as another name of
-// "QUOTED-PRINTABLE", as a parameter or as its value.
+// One parameter of a header. Its value must be one word of the lexer, or
+// the parser stops with a syntax error; a value that is not (a blank in
+// "STATUS=NEEDS ACTION", a digit first in "ENCODING=8BIT", a quoted
+// "CN=...") carries nothing the import reads, so the parameter is dropped.
+// The parser knows "QP" as another name of "QUOTED-PRINTABLE", as a
+// parameter or as its value.
+bool ReadParameter(std::string_view piece, Header& header) {
+    size_t equals = piece.find('=');
+    std::string_view name = Trim(piece.substr(0, equals));
+    std::string_view value = equals == std::string_view::npos ? "" : Trim(piece.substr(equals + 1));
+    if (!IsWord(name) ||
+        (equals != std::string_view::npos && (value.empty() || value.find('=') != std::string_view::npos)))
+        return false;
+    ++header.parameterCount;
+    if (equals != std::string_view::npos && !IsWord(value))
+        return true;
+    bool encoding = false;
+    for (std::string_view word : {name, value}) {
+        if (EqualsNoCase(word, "QUOTED-PRINTABLE") || EqualsNoCase(word, "QP"))
+            encoding = header.quotedPrintable = true;
+        else if (EqualsNoCase(word, "BASE64"))
+            encoding = header.base64 = true;
+    }
+    if (!encoding)
+        header.otherParameters.push_back(std::string(name) + (value.empty() ? "" : "=" + std::string(value)));
+    return true;
+}
+
+// name(;parameter(=value))*
 bool ReadHeader(std::string_view text, Header& header) {
     size_t start = 0;
     for (bool first = true;; first = false) {
@@ -103,23 +130,8 @@ bool ReadHeader(std::string_view text, Header& header) {
             if (!IsWord(piece))
                 return false;
             header.name = piece;
-        } else {
-            size_t equals = piece.find('=');
-            std::string_view name = Trim(piece.substr(0, equals));
-            std::string_view value = equals == std::string_view::npos ? "" : Trim(piece.substr(equals + 1));
-            if (!IsWord(name) || (equals != std::string_view::npos && !IsWord(value)))
-                return false;
-            ++header.parameterCount;
-            bool encoding = false;
-            for (std::string_view word : {name, value}) {
-                if (EqualsNoCase(word, "QUOTED-PRINTABLE") || EqualsNoCase(word, "QP"))
-                    encoding = header.quotedPrintable = true;
-                else if (EqualsNoCase(word, "BASE64"))
-                    encoding = header.base64 = true;
-            }
-            if (!encoding)
-                header.otherParameters.push_back(std::string(name) +
-                                                 (value.empty() ? "" : "=" + std::string(value)));
+        } else if (!ReadParameter(piece, header)) {
+            return false;
         }
         if (end == std::string_view::npos)
             return true;

@@ -9,12 +9,15 @@
 // - a 0xFF byte (Windows-1252 "y" with diaeresis): read as the end of input;
 // - an empty value: the next line is taken for it, and in quoted-printable
 //   mode at the end of the input the parser loops for ever;
+// - a parameter value that is not one word (a blank inside, a digit
+//   first): a syntax error, though vCalendar's own "NEEDS ACTION" has one;
 // - more than about 490 items (properties, events, ';'-separated values) in
 //   one object: its parse stack overflows and the whole parse fails.
 // So quoted-printable values are decoded leniently and written again as one
 // line of strict quoted-printable, plain values are unfolded onto one line
 // (quoted-printable too when they hold 0xFF or very many ';'), empty values
-// get a blank or "=00", base64 values (photos, attachments) are dropped,
+// get a blank or "=00", parameters with such values are dropped (the
+// import reads none of them), base64 values (photos, attachments) are dropped,
 // headers are rebuilt with at most one encoding, and the text is cut into
 // chunks of whole top-level objects, a long VCALENDAR into several.
 #pragma once

@@ -249,6 +249,28 @@ TEST(EventlistLinks, SpliceMovesEveryNodeInOrder) {
     EXPECT_EQ(Descriptions(none), (std::vector<std::string>{"a", "b", "c"}));
 }
 
+// Windows that keep pointers to events rely on the count moving whenever
+// a node may have gone, and on it standing still when nothing moved.
+TEST(EventlistLinks, ChangeCountMovesWithMembershipOnly) {
+    Eventlist list, other, none;
+    Fill(list, {"a", "b"});
+    auto changedBy = [&](auto change) {
+        uint64_t before = list.changeCount;
+        change();
+        return list.changeCount != before;
+    };
+    EXPECT_FALSE(changedBy([&] { list.head->description = OptionalText("edited"); }));
+    EXPECT_FALSE(changedBy([&] { list.Splice(none); }));
+    EXPECT_FALSE(changedBy([&] { list.Detach(nullptr); }));
+    EXPECT_TRUE(changedBy([&] { list.Detach(list.tail).reset(); }));
+    EXPECT_TRUE(changedBy([&] { list.Add(); }));
+    Fill(other, {"c"});
+    EXPECT_TRUE(changedBy([&] { list.Splice(other); }));
+    EXPECT_TRUE(changedBy([&] { list.Swap(other); }));
+    EXPECT_TRUE(changedBy([&] { other.Swap(list); }));
+    EXPECT_TRUE(changedBy([&] { list.DeleteAll(); }));
+}
+
 TEST(OptionalTexts, CopiesAreDeepAndNullStaysApartFromEmpty) {
     OptionalText never;
     OptionalText empty("");

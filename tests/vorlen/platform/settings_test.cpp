@@ -172,6 +172,24 @@ TEST_F(SettingsTest, AValueOfTheWrongLengthOrTooLongGivesTheDefault) {
     EXPECT_EQ(timer, 45);  // a reader keeps what the caller set
 }
 
+// The event list's widths may have been saved with fewer columns: what is
+// there is read over the caller's values, a longer value is refused.
+TEST_F(SettingsTest, ColumnWidthsShorterThan48BytesFillTheFirstEntries) {
+    registryAccess key;
+    key.Open();
+    const Bytes seven{250, 0, 0, 0, 150, 0, 0, 0, 70, 0, 0, 0, 70, 0, 0, 0, 70, 0, 0, 0, 70, 0, 0, 0, 0x2C, 0x01};
+    ASSERT_EQ(key.WriteBinary("EventListColumnWidths", seven.data(), seven.size()), WriteResult::written);
+    StoredInts widths{};
+    widths.fill(-7);
+    ASSERT_TRUE(ReadInts(key, setting::eventListColumnWidths, widths));
+    const std::int32_t halfRead = static_cast<std::int32_t>(0xFFFF012C);
+    EXPECT_EQ(widths, (StoredInts{250, 150, 70, 70, 70, 70, halfRead, -7, -7, -7, -7, -7}));
+    const Bytes tooLong(52, 1);
+    ASSERT_EQ(key.WriteBinary("EventListColumnWidths", tooLong.data(), tooLong.size()), WriteResult::written);
+    EXPECT_FALSE(ReadInts(key, setting::eventListColumnWidths, widths));
+    EXPECT_EQ(widths[0], 250);
+}
+
 TEST_F(SettingsTest, AnEmptyArchiveFileLeavesTheStoredOne) {
     registryAccess key;
     key.Open();

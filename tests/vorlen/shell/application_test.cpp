@@ -10,6 +10,7 @@
 #include "vorlen/shell/statistics_dialog.h"
 #include "vorlen/views/calendar_window.h"
 #include "vorlen/views/event_edit_dialog.h"
+#include "vorlen/views/event_list_window.h"
 #include "vorlen/views/types_dialog.h"
 #include "vorlen/views/rich_edit.h"
 #include "vorlen/views/view_window.h"
@@ -25,6 +26,7 @@
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
 #include <wx/notebook.h>
+#include <wx/uiaction.h>
 
 #include <gtest/gtest.h>
 
@@ -120,12 +122,13 @@ TEST_F(ApplicationTest, TitleScreenFrameWithToolbarTabsAndMenu) {
             EXPECT_EQ(frame->Toolbar()->FindToolByIndex(i)->GetId(), tools[i]) << i;
     EXPECT_EQ(frame->GetMenuBar()->FindItem(cmOptions)->GetItemLabel(), "&Options...\tAlt+O");
 
-    // Enabling rules: Save only while unsaved, Import without a handler,
-    // Delete only on the information tree, the current screen checked.
+    // Enabling rules: Save only while unsaved, the vCalendar import now
+    // that it has a handler, Delete only on the information tree, the
+    // current screen checked.
     EXPECT_FALSE(MenuEnabled(cmSave));
     app->Data().MarkChanged();
     EXPECT_TRUE(MenuEnabled(cmSave));
-    EXPECT_FALSE(MenuEnabled(cmImportVCalendar));
+    EXPECT_TRUE(MenuEnabled(cmImportVCalendar));
     EXPECT_FALSE(MenuEnabled(cmDelete));
     EXPECT_TRUE(frame->GetMenuBar()->IsChecked(cmTitleScreen));
     test::SaveScreenshot(frame, "main_frame_title_screen");
@@ -278,6 +281,73 @@ TEST_F(ApplicationTest, NewEventAddsTheEventAndMarksTheDataUnsaved) {
     auto* today = dynamic_cast<TViewWindow*>(app->Frame()->Screen());
     ASSERT_NE(today, nullptr);
     EXPECT_NE(today->DayView().TodayPane()->GetValue().Find("Dentist"), wxNOT_FOUND);
+    CloseFrame();
+}
+
+// The frame hands the Edit commands and their keys to the event list, and
+// shows it a new event and a paste at once, and all rows afresh after a
+// compression.
+TEST_F(ApplicationTest, EventListScreenTakesTheEditKeysAndShowsNewEvents) {
+    Start();
+    app->SwitchScreen(ScreenEventList);
+    auto* screen = dynamic_cast<TEventListWindow*>(app->Frame()->Screen());
+    ASSERT_NE(screen, nullptr);
+    EXPECT_EQ(app->Frame()->GetTitle(), "Tolvane Vorlen - Event List");
+    TEventList* list = screen->List();
+    ASSERT_EQ(list->GetItemCount(), app->Data().events.count);
+    EXPECT_TRUE(MenuEnabled(cmDelete));
+    EXPECT_FALSE(MenuEnabled(cmFindNext));
+
+    wxTheApp->CallAfter([] {
+        for (wxWindow* window : wxTopLevelWindows) {
+            if (auto* dialog = dynamic_cast<TEventEditDlg*>(window)) {
+                static_cast<wxTextCtrl*>(dialog->FindWindow(eventDescription))->ChangeValue("Dentist");
+                static_cast<wxComboBox*>(dialog->FindWindow(eventCategory))->SetValue("Appointment");
+                test::Press(dialog, eventOk);
+            }
+        }
+    });
+    wxCommandEvent newEvent(wxEVT_MENU, cmNewEvent);
+    app->Frame()->ProcessWindowEvent(newEvent);
+    long last = list->GetItemCount() - 1;
+    ASSERT_EQ(last + 1, app->Data().events.count);
+    EXPECT_EQ(list->GetItemText(last), "Dentist");
+
+    // The keys, as a user presses them after a find.
+    screen->CmEditFind();
+    for (wxWindow* child : screen->FindDialog()->GetChildren())
+        if (auto* edit = dynamic_cast<wxTextCtrl*>(child))
+            edit->SetValue("dent");
+    test::Press(screen->FindDialog(), wxID_FIND);
+    EXPECT_EQ(screen->LastFoundIndex(), last);
+    EXPECT_TRUE(MenuEnabled(cmFindNext));
+    test::LetEventsRun(100);
+    wxUIActionSimulator keys;
+    wxTEST_DIALOG((keys.Char(WXK_F3), test::LetEventsRun(300)), Message("No matches found!", "Find"));
+    wxTEST_DIALOG((keys.Char(WXK_DELETE), test::LetEventsRun(300)),
+                  Message("Are you sure you wish to delete the selected event record?", "Confirm Delete", wxID_YES));
+    EXPECT_EQ(list->GetItemCount(), last);
+    EXPECT_EQ(app->Data().events.count, last);
+
+    // Cut, then Paste puts the event back at the end.
+    list->SelectRow(0);
+    std::string first(app->Data().events.head->description.view());
+    keys.Char(WXK_DELETE, wxMOD_SHIFT);
+    test::LetEventsRun(300);
+    EXPECT_EQ(app->Data().events.count, last - 1);
+    EXPECT_EQ(list->GetItemCount(), last - 1);
+    keys.Char(WXK_INSERT, wxMOD_SHIFT);
+    test::LetEventsRun(300);
+    ASSERT_EQ(list->GetItemCount(), last);
+    EXPECT_EQ(app->Data().events.tail->description, first);
+    EXPECT_EQ(list->GetItemText(last - 1).utf8_string(), first);
+
+    // Compress Database (with nothing to compress) makes the rows afresh.
+    list->SelectRow(0);
+    wxCommandEvent compress(wxEVT_MENU, cmCompress);
+    wxTEST_DIALOG(app->Frame()->ProcessWindowEvent(compress), wxExpectModal<wxMessageDialog>(wxID_OK));
+    EXPECT_EQ(list->GetSelectedItemCount(), 0);
+    EXPECT_EQ(list->GetItemCount(), last);
     CloseFrame();
 }
 
