@@ -7,6 +7,7 @@
 #include "vorlen/shell/main_frame.h"
 
 #include <wx/app.h>
+#include <wx/clipbrd.h>
 #include <wx/image.h>
 #include <wx/init.h>
 
@@ -61,6 +62,9 @@ int main(int argc, char** argv) {
             std::string programPath = argv[0];
             wxTheApp->CallAfter([&app, programPath] { app->RegisterFileTypeUnlessOptedOut(programPath); });
             code = wxTheApp->OnRun();
+            // X keeps no clipboard without its owner: hand what was copied
+            // to the desktop's clipboard manager, where one runs.
+            wxTheClipboard->Flush();
         }
     }
     wxTheApp->OnExit();

@@ -95,7 +95,8 @@ struct Header {
 // One parameter of a header. Its value must be one word of the lexer, or
 // the parser stops with a syntax error; a value that is not (a blank in
 // "STATUS=NEEDS ACTION", a digit first in "ENCODING=8BIT", a quoted
-// "CN=...") carries nothing the import reads, so the parameter is dropped.
+// "CN=...") carries nothing the import reads, so the parameter is dropped,
+// and so is one that the lexer would take for the start of an object.
 // The parser knows "QP" as another name of "QUOTED-PRINTABLE", as a
 // parameter or as its value.
 bool ReadParameter(std::string_view piece, Header& header) {
@@ -106,7 +107,11 @@ bool ReadParameter(std::string_view piece, Header& header) {
         (equals != std::string_view::npos && (value.empty() || value.find('=') != std::string_view::npos)))
         return false;
     ++header.parameterCount;
-    if (equals != std::string_view::npos && !IsWord(value))
+    // Before the ':', "BEGIN" or "END" reads as the start of an object line.
+    auto objectWord = [](std::string_view word) {
+        return EqualsNoCase(word, "BEGIN") || EqualsNoCase(word, "END");
+    };
+    if (objectWord(name) || (equals != std::string_view::npos && (!IsWord(value) || objectWord(value))))
         return true;
     bool encoding = false;
     for (std::string_view word : {name, value}) {
@@ -186,45 +191,75 @@ std::string UnfoldPlainValue(std::string_view value) {
     return out;
 }
 
+// Whether the parser's grammar lets an object of that name begin inside
+// `outer` ("" at the top): calendars and cards at the top, events and to-do
+// items in a calendar, nothing else.
+bool MayBegin(const std::string& outer, const std::string& name) {
+    if (outer.empty())
+        return name == "VCALENDAR" || name == "VCARD";
+    return outer == "VCALENDAR" && (name == "VEVENT" || name == "VTODO");
+}
+
 // Collects lines into chunks of whole top-level objects, and closes and
-// reopens a long calendar before the parser's stack would overflow.
+// reopens a long calendar before the parser's stack would overflow. Objects
+// must nest as the grammar has them: the parser would stop at anything else
+// with a syntax error (and lose memory doing so).
 class ChunkBuilder {
 public:
     explicit ChunkBuilder(std::vector<ParserChunk>& chunks) : chunks_(chunks) {}
 
-    void Property(const std::string& line, int32_t sourceLine) {
+    // Each step gives "" or what is wrong.
+    std::string Property(const std::string& line, int32_t sourceLine) {
+        if (open_.empty())
+            return "a property outside any object";
         Add(line, sourceLine);
-        if (depth_ == 1)
+        if (open_.size() == 1)
             CountItem(sourceLine);
+        return {};
     }
 
-    void Begin(const std::string& name, int32_t sourceLine) {
-        if (depth_ == 0)
-            inCalendar_ = name == "VCALENDAR";
-        ++depth_;
+    std::string Begin(const std::string& name, int32_t sourceLine) {
+        std::string outer = open_.empty() ? std::string() : open_.back().name;
+        if (!MayBegin(outer, name))
+            return "BEGIN:" + name + (outer.empty() ? " outside a VCALENDAR" : " inside " + outer);
+        open_.push_back({name, sourceLine});
         Add("BEGIN:" + name + "\n", sourceLine);
+        return {};
     }
 
-    void End(const std::string& name, int32_t sourceLine) {
+    std::string End(const std::string& name, int32_t sourceLine) {
+        if (open_.empty() || open_.back().name != name)
+            return "END:" + name +
+                   (open_.empty() ? " without its BEGIN" : " where END:" + open_.back().name + " belongs");
+        open_.pop_back();
         Add("END:" + name + "\n", sourceLine);
-        if (depth_ > 0)
-            --depth_;
-        if (depth_ == 0)
+        if (open_.empty())
             Finish();
-        else if (depth_ == 1)
+        else if (open_.size() == 1)
             CountItem(sourceLine);
+        return {};
     }
 
-    // Whatever is left (an object without its END, stray lines) goes to
-    // the parser too, which reports it.
+    // An object left open, or "".
+    std::string Close() {
+        if (!open_.empty())
+            return "line " + std::to_string(open_.back().line) + ": BEGIN:" + open_.back().name +
+                   " without its END";
+        return {};
+    }
+
+private:
+    struct OpenObject {
+        std::string name;
+        int32_t line;
+    };
+
     void Finish() {
-        if (!chunk_.text.empty())
-            chunks_.push_back(std::move(chunk_));
+        chunks_.push_back(std::move(chunk_));
         chunk_ = ParserChunk();
         items_ = 0;
     }
 
-private:
     void Add(const std::string& text, int32_t sourceLine) {
         chunk_.text += text;
         for (char c : text) {
@@ -234,7 +269,7 @@ private:
     }
 
     void CountItem(int32_t sourceLine) {
-        if (!inCalendar_ || ++items_ < itemsPerChunk)
+        if (open_.front().name != "VCALENDAR" || ++items_ < itemsPerChunk)
             return;
         Add("END:VCALENDAR\n", sourceLine);
         Finish();
@@ -243,12 +278,11 @@ private:
 
     std::vector<ParserChunk>& chunks_;
     ParserChunk chunk_;
-    int32_t depth_ = 0;
-    bool inCalendar_ = false;
+    std::vector<OpenObject> open_;
     int32_t items_ = 0;
 };
 
-std::string LineError(size_t index, const char* what) {
+std::string LineError(size_t index, const std::string& what) {
     return "line " + std::to_string(index + 1) + ": " + what;
 }
 
@@ -335,16 +369,18 @@ bool PrepareParserInput(std::string_view text, std::vector<ParserChunk>& chunks,
         bool begin = EqualsNoCase(header.name, "BEGIN");
         std::string objectName;
         bool trailingText = false;
-        if ((begin || EqualsNoCase(header.name, "END")) && header.parameterCount == 0 &&
-            ReadObjectName(value, objectName, trailingText)) {
+        bool objectLine = (begin || EqualsNoCase(header.name, "END")) && header.parameterCount == 0;
+        if (objectLine && ReadObjectName(value, objectName, trailingText)) {
             if (trailingText) {
                 error = LineError(first, "text after the object name");
                 return false;
             }
-            if (begin)
-                builder.Begin(objectName, sourceLine);
-            else
-                builder.End(objectName, sourceLine);
+            std::string wrong =
+                begin ? builder.Begin(objectName, sourceLine) : builder.End(objectName, sourceLine);
+            if (!wrong.empty()) {
+                error = LineError(first, wrong);
+                return false;
+            }
             continue;
         }
 
@@ -381,10 +417,19 @@ bool PrepareParserInput(std::string_view text, std::vector<ParserChunk>& chunks,
         // "=00" decodes to nothing, and a plain value loses its blanks.
         if (value.empty())
             value = quoted ? "=00" : " ";
-        builder.Property(HeaderText(header, quoted) + ":" + value + "\n", sourceLine);
+        // The BEGIN or END of an object the parser does not know (VALARM,
+        // VJOURNAL) carries nothing the import reads, and the lexer stops at
+        // one whose name is longer than its look-ahead of 32 bytes.
+        if (objectLine)
+            continue;
+        std::string wrong = builder.Property(HeaderText(header, quoted) + ":" + value + "\n", sourceLine);
+        if (!wrong.empty()) {
+            error = LineError(first, wrong);
+            return false;
+        }
     }
-    builder.Finish();
-    return true;
+    error = builder.Close();
+    return error.empty();
 }
 
 }  // namespace vorlen::store

@@ -11,6 +11,9 @@
 //   mode at the end of the input the parser loops for ever;
 // - a parameter value that is not one word (a blank inside, a digit
 //   first): a syntax error, though vCalendar's own "NEEDS ACTION" has one;
+// - objects that do not nest as its grammar has them (an END missing or
+//   out of place, an event outside a calendar, text between objects): a
+//   syntax error, after which the parser has lost memory;
 // - more than about 490 items (properties, events, ';'-separated values) in
 //   one object: its parse stack overflows and the whole parse fails.
 // So quoted-printable values are decoded leniently and written again as one
@@ -40,7 +43,8 @@ struct ParserChunk {
 
 // False, with the reason in `error` (for example "line 12: a property
 // without ':'"), for text that the parser could not read anyway: NUL bytes,
-// a line that is no property, a malformed name or parameter.
+// a line that is no property, a malformed name or parameter, objects that
+// do not nest.
 bool PrepareParserInput(std::string_view text, std::vector<ParserChunk>& chunks, std::string& error);
 
 // Lenient quoted-printable decoding: hex digits in either case, and an "="

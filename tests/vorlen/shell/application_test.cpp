@@ -9,6 +9,7 @@
 #include "vorlen/shell/setup_wizard_dialog.h"
 #include "vorlen/shell/statistics_dialog.h"
 #include "vorlen/views/calendar_window.h"
+#include "vorlen/views/event_clipboard.h"
 #include "vorlen/views/event_edit_dialog.h"
 #include "vorlen/views/event_list_window.h"
 #include "vorlen/views/types_dialog.h"
@@ -382,6 +383,30 @@ TEST_F(ApplicationTest, ICalendarExportThenImportDoublesTheEvents) {
                       return wxID_OK;
                   }));
     EXPECT_EQ(app->Data().events.count, 2 * before);  // a damaged file adds nothing
+    CloseFrame();
+}
+
+TEST_F(ApplicationTest, VCalendarExportImportAndPasteGoThroughTheFrame) {
+    Start();
+    int before = app->Data().events.count;
+    std::string vcs = dir.File("all");
+    app->SetFileChooser([&](const wxString&, bool, const char*) { return vcs; });
+    wxCommandEvent exportVcs(wxEVT_MENU, cmExportVCalendar);
+    app->Frame()->ProcessWindowEvent(exportVcs);
+    vcs += ".vcs";  // the default extension
+    ASSERT_NE(test::ReadFile(vcs).find("BEGIN:VEVENT"), std::string::npos);
+    wxCommandEvent importVcs(wxEVT_MENU, cmImportVCalendar);
+    app->Frame()->ProcessWindowEvent(importVcs);
+    EXPECT_EQ(app->Data().events.count, 2 * before);
+    EXPECT_TRUE(app->Data().IsUnsaved());
+
+    app->Data().file.saved = 1;
+    ASSERT_TRUE(CopyEventsAsVCalendar({app->Data().events.head}));
+    EXPECT_TRUE(MenuEnabled(cmPaste));
+    wxCommandEvent paste(wxEVT_MENU, cmPaste);
+    app->Frame()->ProcessWindowEvent(paste);
+    EXPECT_EQ(app->Data().events.count, 2 * before + 1);
+    EXPECT_TRUE(app->Data().IsUnsaved());
     CloseFrame();
 }
 

@@ -148,6 +148,14 @@ TEST(ConsoleCommands, VCalendarExportAndImport) {
     Outcome info = Vorlen({"--info", path});
     EXPECT_NE(info.out.find("Events: 2\n"), std::string::npos);
 
+    // As a desktop organiser and a phone write them, "STATUS=NEEDS ACTION"
+    // and all.
+    for (const char* name : {"desktop_organiser_export.vcs", "smartphone_export.vcs"}) {
+        Outcome real = Vorlen({"--import-vcs", std::string(VORLEN_TEST_DATA) + "/vcalendar/" + name, path});
+        EXPECT_EQ(real.status, exitOk) << real.err;
+        EXPECT_EQ(real.out, "Imported 2 event(s) into " + path + "\n");
+    }
+
     // Malformed input leaves the data file as it was.
     std::string before = test::ReadFile(path);
     test::WriteFile(dir.File("bad.vcs"), "this is no calendar\n");

@@ -454,10 +454,11 @@ TEST(VCalendarImport, UnreadableInputFailsWithItsReasonAndLeavesAnEmptyCalendar)
         {"\r\n \r\n", "not vCalendar text (it is empty)"},
         {"Shopping list\r\n", "not vCalendar text (line 1: a property without ':')"},
         {"BEGIN:VCARD\r\nFN:Anna\r\nEND:VCARD\r\n", "not vCalendar text (it holds no VCALENDAR object)"},
-        {"BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nSUMMARY:x\r\n", "not vCalendar text (syntax error at line 3)"},
+        {"BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nSUMMARY:x\r\n",
+         "not vCalendar text (line 2: BEGIN:VEVENT without its END)"},
         {"BEGIN:VCALENDAR\r\nVERSION:1.0\r\nBEGIN:VEVENT\r\nSUMMARY:x\r\nEND:VCALENDAR\r\n",
-         "not vCalendar text (syntax error at line 5)"},
-        {Calendar("") + "VERSION:1.0\r\n", "not vCalendar text (syntax error at line 4)"},
+         "not vCalendar text (line 5: END:VCALENDAR where END:VEVENT belongs)"},
+        {Calendar("") + "VERSION:1.0\r\n", "not vCalendar text (line 4: a property outside any object)"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -711,7 +712,7 @@ TEST_F(VCalendarFixtures, FilesThatAreNoCalendarsFailWithTheirName) {
         const char* reason;
     };
     const Case cases[] = {
-        {"cut_off.vcs", "(syntax error at line 6)"},
+        {"cut_off.vcs", "(line 3: BEGIN:VEVENT without its END)"},
         {"contacts_only.vcs", "(it holds no VCALENDAR object)"},
         {"shopping_list.vcs", "(line 1: a property without ':')"},
     };
@@ -756,22 +757,22 @@ TEST(VCalendarHazards, NoInputHangsCrashesOrExhaustsMemory) {
                   "END:VEVENT\r\n"),
          "events 1"},
         {"escape at the end", "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDESCRIPTION;QUOTED-PRINTABLE:a=E",
-         "error not vCalendar text (syntax error at line 3)"},
+         "error not vCalendar text (line 2: BEGIN:VEVENT without its END)"},
         {"value at the end", "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDESCRIPTION;QUOTED-PRINTABLE:abc",
-         "error not vCalendar text (syntax error at line 3)"},
+         "error not vCalendar text (line 2: BEGIN:VEVENT without its END)"},
         {"two encodings",
          Calendar("BEGIN:VEVENT\r\nSUMMARY;QP;ENCODING=QUOTED-PRINTABLE:a\r\n"
                   "LOCATION:x=\r\nEND:VEVENT\r\n"),
          "events 1"},
         {"base64 at the end", "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nATTACH;BASE64:aGVsbG8",
-         "error not vCalendar text (syntax error at line 2)"},
+         "error not vCalendar text (line 2: BEGIN:VEVENT without its END)"},
         {"base64 run on", Calendar("BEGIN:VEVENT\r\nATTACH;BASE64:aGVs!bG8\r\nEND:VEVENT\r\n"), "events 1"},
         {"0xFF", Calendar("BEGIN:VEVENT\r\nSUMMARY:L'Ha\xFF-les-Roses\r\nEND:VEVENT\r\n"), "events 1"},
         {"NUL", Calendar(std::string("BEGIN:VEVENT\r\nSUMMARY:a\0b\r\nEND:VEVENT\r\n", 39)),
          "error not vCalendar text (it contains NUL bytes)"},
-        {"nesting", nested, "error not vCalendar text (syntax error at line 3)"},
+        {"nesting", nested, "error not vCalendar text (line 3: BEGIN:VCALENDAR inside VEVENT)"},
         {"unbalanced ends", "END:VEVENT\r\nEND:VCALENDAR\r\n" + Calendar(""),
-         "error not vCalendar text (syntax error at line 1)"},
+         "error not vCalendar text (line 1: END:VEVENT without its BEGIN)"},
         {"huge line", Calendar("BEGIN:VEVENT\r\nSUMMARY:" + std::string(8 << 20, 'x') + "\r\nEND:VEVENT\r\n"),
          "events 1"},
         {"huge encoded line",
