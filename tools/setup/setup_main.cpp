@@ -103,7 +103,10 @@ void RemoveTree(const std::string& directory) {
 
 class Launcher {
 public:
-    Launcher() : media_(OwnDirectory()), arguments_(Arguments()), unattended_(HasSwitch(arguments_, "/S") || HasSwitch(arguments_, "/s")) {}
+    Launcher()
+        : media_(OwnDirectory()),
+          arguments_(Arguments()),
+          unattended_(HasSwitch(arguments_, "/S") || HasSwitch(arguments_, "/s")) {}
 
     int Run() {
         std::string script = Exists(Join(media_, "install.inf")) ? "install.inf" : "setup.inf";
@@ -127,8 +130,8 @@ public:
         if (!StartEngine()) {
             return Failed("Unable to execute " + Join(runDirectory_, "gvmain.exe"));
         }
-        int result = static_cast<int>(
-            ::GetPrivateProfileIntA("x", "r", 1, Join(runDirectory_, "gvmain.ini").c_str()));
+        int result =
+            static_cast<int>(::GetPrivateProfileIntA("x", "r", 1, Join(runDirectory_, "gvmain.ini").c_str()));
         KeepErrorLog();
         Act(result);
         if (result != 1) {

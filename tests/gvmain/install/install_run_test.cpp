@@ -49,21 +49,20 @@ public:
         test::RecordingHost host;
         DeleteKey({fullKey, RootCurrentUser}, host, nullptr);
         DeleteKey({serverKey, RootCurrentUser}, host, nullptr);
-        DeleteKey({"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\GvFullTest", RootLocalMachine}, host,
-                  nullptr);
+        DeleteKey({"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\GvFullTest", RootLocalMachine},
+                  host, nullptr);
         RemoveFontResourceA((install_.app + "\\gvtest.ttf").c_str());
         RemoveSharedCount(SharedFile());
         DeleteQuietly(SharedFile());
     }
 
-    std::string SharedFile() const {
-        return install_.environment.systemDirectory + "\\gvfullshared.txt";
-    }
+    std::string SharedFile() const { return install_.environment.systemDirectory + "\\gvfullshared.txt"; }
 
     void ExpectInstalled(const std::string& dataDirectory) {
         const std::string& app = install_.app;
         EXPECT_EQ(ReadBytes(app + "\\readme.txt"), ReadBytes(Media("stage\\files\\readme.txt")));
-        EXPECT_EQ(ReadBytes(app + "\\" + dataDirectory + "\\data.bin"), ReadBytes(Media("stage\\files\\data.bin")));
+        EXPECT_EQ(ReadBytes(app + "\\" + dataDirectory + "\\data.bin"),
+                  ReadBytes(Media("stage\\files\\data.bin")));
         char owner[MAX_PATH] = "";
         GetPrivateProfileStringA("Settings", "Owner", "", owner, sizeof owner, (app + "\\full.ini").c_str());
         EXPECT_STREQ(owner, "Ann of Example");
@@ -161,8 +160,8 @@ TEST(InstallRun, AnAbandonedRunWithTheUninstallerInPlaceIsRolledBack) {
     EXPECT_EQ(std::string(engine), back + "\\gvmain.exe");
     EXPECT_EQ(GetPrivateProfileIntA("x", "x", 0, ini.c_str()), 1);
     test::RecordingHost host;
-    DeleteKey({"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\GvSmallTest", RootLocalMachine}, host,
-              nullptr);
+    DeleteKey({"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\GvSmallTest", RootLocalMachine},
+              host, nullptr);
 }
 
 TEST(InstallRun, AddedToThePreviousInstallationTheNewestLogGrows) {
@@ -175,8 +174,8 @@ TEST(InstallRun, AddedToThePreviousInstallationTheNewestLogGrows) {
     EXPECT_GT(LogRecords(NumberedLogPath(back, 0)), first);
     EXPECT_FALSE(Exists(NumberedLogPath(back, 1)));
     test::RecordingHost host;
-    DeleteKey({"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\GvSmallTest", RootLocalMachine}, host,
-              nullptr);
+    DeleteKey({"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\GvSmallTest", RootLocalMachine},
+              host, nullptr);
 }
 
 TEST(InstallRun, ACdRomReadsTheSecondDiskFromItsSiblingDirectory) {
@@ -211,8 +210,8 @@ TEST(InstallRun, TheLanguageFollowsTheLocaleWithinTheScriptsLanguages) {
     // not among the script's languages, whose default is UK English.
     EXPECT_EQ(chosen, (std::vector<int32_t>{2, 3, 2}));
     test::RecordingHost host;
-    DeleteKey({"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\GvSmallTest", RootLocalMachine}, host,
-              nullptr);
+    DeleteKey({"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\GvSmallTest", RootLocalMachine},
+              host, nullptr);
 }
 
 TEST(InstallRun, AThousandLogsRefuseAnotherAndTheRunSaysSo) {
@@ -313,8 +312,8 @@ TEST(InstallRun, EveryEventTypeFromAScriptOfTheBuildTool) {
     // code, CD, size, number, result, found, exist, keyExist, converted,
     // isyes ("No"), flag, flag2, answer ("sz"), argc, dialog (its first
     // button), status (the finish event's DOS restart)
-    EXPECT_EQ(numbers, (std::vector<std::string>{"7", "-", "120", "241", "1", "1", "1", "1", "-17", "0", "1", "1",
-                                                 "1", "2", "1", "4"}));
+    EXPECT_EQ(numbers, (std::vector<std::string>{"7", "-", "120", "241", "1", "1", "1", "1", "-17", "0", "1",
+                                                 "1", "1", "2", "1", "4"}));
     std::vector<std::string> system = Results(app, "system");
     OSVERSIONINFOA version{};
     version.dwOSVersionInfoSize = sizeof version;
@@ -322,7 +321,8 @@ TEST(InstallRun, EveryEventTypeFromAScriptOfTheBuildTool) {
     EXPECT_EQ(system[0], install.environment.windowsDirectory);
     EXPECT_EQ(system[1], install.environment.systemDirectory);
     EXPECT_EQ(system[2], install.run);
-    EXPECT_EQ(system[3], std::to_string(version.dwMajorVersion) + "." + std::to_string(version.dwMinorVersion));
+    EXPECT_EQ(system[3],
+              std::to_string(version.dwMajorVersion) + "." + std::to_string(version.dwMinorVersion));
     EXPECT_TRUE(system[4] == "0" || system[4] == "386" || system[4] == "486" || system[4] == "586");
     // The changes themselves.
     EXPECT_EQ(ReadBytes(app + "\\readme.txt"), ReadBytes(Media("stage\\files\\readme.txt")));
@@ -338,8 +338,8 @@ TEST(InstallRun, EveryEventTypeFromAScriptOfTheBuildTool) {
     }
     test::RecordingHost host;
     DeleteKey({"Software\\GvmainTests\\Events", RootCurrentUser}, host, nullptr);
-    DeleteKey({"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\GvEventsTest", RootLocalMachine}, host,
-              nullptr);
+    DeleteKey({"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\GvEventsTest", RootLocalMachine},
+              host, nullptr);
 }
 
 }  // namespace
