@@ -22,6 +22,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <map>
 
 namespace gvmain {
 
@@ -109,7 +110,30 @@ bool RegisterInstalled(const ScriptFile& file, const std::string& path, EventRun
     return !(file.flags & fileSelfRegister) || RegisterServer(path, true, run.host);
 }
 
+// Each destination drive must hold the files going to it, in units of
+// 10240 bytes, before the first one is copied.
+bool CheckSpace(EventRun& run, const std::vector<const ScriptFile*>& files) {
+    std::map<std::string, uint64_t> bytes;
+    for (const ScriptFile* file : files) {
+        InstallJob job;
+        if (!JobOf(run, *file, job)) {
+            return false;
+        }
+        bytes[DriveRoot(job.destination)] += file->size;
+    }
+    for (const auto& [root, size] : bytes) {
+        uint32_t units = static_cast<uint32_t>(std::min<uint64_t>((size + 10239) / 10240, UINT32_MAX));
+        if (!root.empty() && !CheckFreeSpace(root, units, run.host)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool InstallSet(EventRun& run, const std::vector<const ScriptFile*>& files) {
+    if (!CheckSpace(run, files)) {
+        return false;
+    }
     ProgressDialog& progress = run.controller.Progress();
     progress.Start(SizeKb(files));
     for (const ScriptFile* file : files) {

@@ -257,6 +257,20 @@ TEST(InstallRun, StartUpFailuresEndWithTheirMessage) {
     EXPECT_EQ(cut.Errors(), "Unable to load " + cut.run + "\\install.inf\r\n");
 }
 
+BOOL WINAPI NoSpace(LPCSTR, PULARGE_INTEGER available, PULARGE_INTEGER, PULARGE_INTEGER) {
+    available->QuadPart = 5000;
+    return TRUE;
+}
+
+TEST(InstallRun, AFullDiskStopsTheRunBeforeAnythingIsCopied) {
+    InstallRun install;
+    install.environment.freeSpace = &NoSpace;
+    install.Launch(Media("small"), install.app + " 0 /S");
+    EXPECT_EQ(install.Install(), RunFailed);
+    EXPECT_EQ(install.Errors(), "There is not enough free space on the disk.\n\nNeeded: 10 KB\nFree: 0 KB\r\n");
+    EXPECT_FALSE(Exists(install.app + "\\readme.txt"));
+}
+
 // The decompressor is found beside this runner too: only a launched
 // engine in a run directory of its own misses it, when the media lack it.
 TEST(InstallRun, WithoutTheDecompressorNothingIsInstalled) {
