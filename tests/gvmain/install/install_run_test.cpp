@@ -164,6 +164,23 @@ TEST(InstallRun, AnAbandonedRunWithTheUninstallerInPlaceIsRolledBack) {
               host, nullptr);
 }
 
+// Unattended, the launcher asks nothing and ends with the engine's result;
+// a roll-back is handed on through "movexe.ini" of the Windows directory.
+TEST(InstallRun, TheLauncherEndsWithTheEnginesResult) {
+    InstallRun rolledBack;
+    EXPECT_EQ(test::RunProcess(Media("small\\setup.exe"), rolledBack.app + " 1 /S"), RunRolledBack);
+    std::string ini = DetectEnvironment().windowsDirectory + "\\movexe.ini";
+    char engine[MAX_PATH] = "";
+    GetPrivateProfileStringA("x", "f", "", engine, sizeof engine, ini.c_str());
+    EXPECT_EQ(std::string(engine), rolledBack.app + "\\uninst\\gvmain.exe");
+    DeleteQuietly(ini);
+    InstallRun dos;
+    EXPECT_EQ(test::RunProcess(Media("small\\setup.exe"), dos.app + " 4 /S"), RunDosRestart);
+    test::RecordingHost host;
+    DeleteKey({"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\GvSmallTest", RootLocalMachine},
+              host, nullptr);
+}
+
 TEST(InstallRun, AddedToThePreviousInstallationTheNewestLogGrows) {
     InstallRun install;
     install.Launch(Media("small"), install.app + " 0 /S");
@@ -267,7 +284,8 @@ TEST(InstallRun, AFullDiskStopsTheRunBeforeAnythingIsCopied) {
     install.environment.freeSpace = &NoSpace;
     install.Launch(Media("small"), install.app + " 0 /S");
     EXPECT_EQ(install.Install(), RunFailed);
-    EXPECT_EQ(install.Errors(), "There is not enough free space on the disk.\n\nNeeded: 10 KB\nFree: 0 KB\r\n");
+    EXPECT_EQ(install.Errors(),
+              "There is not enough free space on the disk.\n\nNeeded: 10 KB\nFree: 0 KB\r\n");
     EXPECT_FALSE(Exists(install.app + "\\readme.txt"));
 }
 
