@@ -108,6 +108,7 @@ TEST(InstallRun, AnInteractiveRunInstallsEveryKindOfChange) {
             });
             ClickButton(info, IDOK);
         });
+        EXPECT_TRUE(SaveScreenshot(GetWindow(step, GW_OWNER), "install_run_welcome"));
         ClickButton(step, IDC_MSGBOX_BUTTON);
     });
     EXPECT_EQ(install.Install(), RunCompleted);
