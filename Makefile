@@ -4,6 +4,7 @@
 #   make test   deps, build, then every test (Win32 ones under Wine)
 #   make run    deps, build, then start vorlen
 #   make bench  the benchmarks, each against its target
+#   make installer  vorlen's installation media (build/installer/media)
 #   make fuzz   the fuzz targets (clang), FUZZ_SECONDS each
 
 JOBS       ?= 2
@@ -12,7 +13,7 @@ WIN32      := build/win32
 FUZZ       := build/fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps deps-native build native win32 test run bench fuzz clean
+.PHONY: all deps deps-native build native win32 test run bench installer fuzz clean
 
 all: build
 
@@ -52,6 +53,10 @@ bench: build
 		$(NATIVE)/bench/minimal_frame $(NATIVE)
 	scripts/wine_run.sh $(WIN32) $(WIN32)/bench/gvmain/lzpunz2_bench.exe
 	scripts/wine_run.sh $(WIN32) $(WIN32)/bench/gvmain/install_file_bench.exe
+	bench/gvmain/install_bench.sh $(NATIVE) $(WIN32)
+
+installer: build
+	scripts/installer.sh $(NATIVE) $(WIN32)
 
 fuzz: deps-native
 	@command -v clang++ >/dev/null || { echo "make fuzz needs clang (Debian package clang)"; exit 1; }

@@ -8,11 +8,13 @@
 #include "gvmain/ops/command_line.h"
 #include "gvmain/ops/file_names.h"
 #include "gvmain/ops/file_operations.h"
+#include "gvmain/ops/font_operations.h"
 #include "gvmain/ops/ini_operations.h"
 #include "gvmain/ops/install_file.h"
 #include "gvmain/ops/message_text.h"
 #include "gvmain/ops/program_manager_operations.h"
 #include "gvmain/ops/registry_value_text.h"
+#include "gvmain/ops/server_registration.h"
 #include "gvmain/ops/startup_files.h"
 #include "gvmain/ops/uninstall_registration.h"
 #include "gvmain/ops/win32_handles.h"
@@ -20,6 +22,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <map>
 
 namespace gvmain {
 
@@ -99,7 +102,38 @@ bool JobOf(EventRun& run, const ScriptFile& file, InstallJob& job) {
     return true;
 }
 
+// A file newly in place may be a font or a self-registering server.
+bool RegisterInstalled(const ScriptFile& file, const std::string& path, EventRun& run) {
+    if ((file.flags & fileFont) && !InstallFont(path, run.host, run.log)) {
+        return false;
+    }
+    return !(file.flags & fileSelfRegister) || RegisterServer(path, true, run.host);
+}
+
+// Each destination drive must hold the files going to it, in units of
+// 10240 bytes, before the first one is copied.
+bool CheckSpace(EventRun& run, const std::vector<const ScriptFile*>& files) {
+    std::map<std::string, uint64_t> bytes;
+    for (const ScriptFile* file : files) {
+        InstallJob job;
+        if (!JobOf(run, *file, job)) {
+            return false;
+        }
+        bytes[DriveRoot(job.destination)] += file->size;
+    }
+    for (const auto& [root, size] : bytes) {
+        uint32_t units = static_cast<uint32_t>(std::min<uint64_t>((size + 10239) / 10240, UINT32_MAX));
+        if (!root.empty() && !CheckFreeSpace(root, units, run.host)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool InstallSet(EventRun& run, const std::vector<const ScriptFile*>& files) {
+    if (!CheckSpace(run, files)) {
+        return false;
+    }
     ProgressDialog& progress = run.controller.Progress();
     progress.Start(SizeKb(files));
     for (const ScriptFile* file : files) {
@@ -110,6 +144,9 @@ bool InstallSet(EventRun& run, const std::vector<const ScriptFile*>& files) {
         progress.SetText(job.destination);
         InstallFile(job, run.host, run.log);
         if (job.state != InstallInstalled && job.state != InstallSkipped) {
+            return false;
+        }
+        if (job.state == InstallInstalled && !RegisterInstalled(*file, job.destination, run)) {
             return false;
         }
     }

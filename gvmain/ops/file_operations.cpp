@@ -236,7 +236,7 @@ bool SetAttributes(const std::string& path, uint32_t attributes, OperationHost& 
 bool CheckFreeSpace(const std::string& drive, uint32_t needed, OperationHost& host) {
     std::string root = DriveRoot(drive).empty() ? drive : DriveRoot(drive);
     ULARGE_INTEGER available;
-    if (!::GetDiskFreeSpaceExA(root.c_str(), &available, nullptr, nullptr)) {
+    if (!host.Environment().freeSpace(root.c_str(), &available, nullptr, nullptr)) {
         Report(host, "Unable to get the free space of drive %s", {drive});
         return false;
     }

@@ -10,6 +10,8 @@
 namespace gvmain {
 
 using MoveFileExFn = BOOL(WINAPI*)(LPCSTR from, LPCSTR to, DWORD flags);
+using FreeSpaceFn = BOOL(WINAPI*)(LPCSTR root, PULARGE_INTEGER available, PULARGE_INTEGER total,
+                                  PULARGE_INTEGER free);
 
 struct OperationEnvironment {
     std::string windowsDirectory;
@@ -21,6 +23,8 @@ struct OperationEnvironment {
     std::string commonFilesDirectory;
     // The Windows 95 family fails this with ERROR_CALL_NOT_IMPLEMENTED.
     MoveFileExFn moveFileEx = &::MoveFileExA;
+    // Tests give a full disk, which Wine cannot.
+    FreeSpaceFn freeSpace = &::GetDiskFreeSpaceExA;
 };
 
 OperationEnvironment DetectEnvironment();

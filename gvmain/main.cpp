@@ -1,0 +1,19 @@
+// gvmain.exe: the installer when the control file lies beside it, else the
+// uninstaller. The uninstall controller (gvmain/uninstall) is not built
+// yet: until it is, a run without the control file ends with exit code 1.
+#include "gvmain/engine/install_controller.h"
+#include "gvmain/engine/program_entry.h"
+
+#include <windows.h>
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    gvmain::EngineStart start;
+    start.instance = instance;
+    start.os = gvmain::DetectOsInfo();
+    start.runDirectory = gvmain::OwnDirectory();
+    gvmain::ControllerMakers makers;
+    makers.install = [](const gvmain::EngineStart& engine) -> std::unique_ptr<gvmain::ModeController> {
+        return std::make_unique<gvmain::ScriptInstallController>(engine);
+    };
+    return gvmain::ProgramEntry(start, makers);
+}
