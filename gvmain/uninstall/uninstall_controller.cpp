@@ -1,0 +1,239 @@
+#include "gvmain/uninstall/uninstall_controller.h"
+
+#include "gvmain/ops/file_names.h"
+#include "gvmain/ops/file_operations.h"
+#include "gvmain/ops/file_undo_actions.h"
+#include "gvmain/ops/message_text.h"
+#include "gvmain/ops/uninstall_registration.h"
+#include "gvmain/uninstall/hand_over.h"
+#include "gvmain/uninstall/undo_dialog.h"
+#include "gvmain/uninstall/undo_walk.h"
+
+#include <cstdio>
+
+namespace gvmain {
+namespace {
+
+constexpr int maxLogNumber = 999;
+
+std::string LanguageCodeOf(int32_t number) {
+    static const char* const codes[] = {"dan", "deu", "eng", "enu", "esn", "fra", "ita", "nld",
+                                        "nor", "sve", "jpn", "fin", "plk", "rus", "ptg"};
+    return number >= 0 && number < 15 ? codes[number] : "enu";
+}
+
+std::string LogName(int number) {
+    char name[16];
+    std::snprintf(name, sizeof name, "gvlog3.%03d", number);
+    return name;
+}
+
+UninstallHost MakeHost(const UninstallFacts& facts) {
+    UninstallHost host(facts.environment, facts.unattended ? facts.errorLog : std::string());
+    DialogResources resources;
+    resources.engine = facts.instance;
+    host.SetResources(resources);
+    return host;
+}
+
+}  // namespace
+
+bool AsksUnattended(const std::string& commandLine) {
+    for (size_t at = 0; at + 1 < commandLine.size(); ++at) {
+        bool starts = at == 0 || commandLine[at - 1] == ' ' || commandLine[at - 1] == '"';
+        bool ends = at + 2 == commandLine.size() || commandLine[at + 2] == ' ' || commandLine[at + 2] == '"';
+        if (starts && ends && (commandLine[at] == '/' || commandLine[at] == '-') &&
+            (commandLine[at + 1] == 'S' || commandLine[at + 1] == 's')) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string UnattendedErrorLog() {
+    char directory[MAX_PATH] = "";
+    DWORD length = ::GetTempPathA(sizeof directory, directory);
+    return JoinPath(length > 0 && length < sizeof directory ? directory : "c:\\", "gvuninst.log");
+}
+
+UninstallFacts DetectUninstallFacts(HINSTANCE instance, const std::string& commandLine) {
+    UninstallFacts facts;
+    facts.instance = instance;
+    char program[MAX_PATH] = "";
+    ::GetModuleFileNameA(instance, program, sizeof program);
+    facts.programPath = program;
+    facts.environment = DetectEnvironment();
+    facts.unattended = AsksUnattended(commandLine);
+    facts.errorLog = UnattendedErrorLog();
+    return facts;
+}
+
+UninstallController::UninstallController(const UninstallFacts& facts)
+    : facts_(facts), host_(MakeHost(facts)) {}
+
+UninstallController::~UninstallController() {
+    Done();
+}
+
+std::vector<std::string> UninstallController::OwnFiles() const {
+    return OwnFileNames(LanguageCodeOf(languageNumber));
+}
+
+int UninstallController::Init() {
+    ctl3d_ = std::make_unique<Ctl3d>(facts_.instance);
+    runDirectory = DirectoryOf(facts_.programPath);
+    if (IsDriveRoot(runDirectory)) {
+        relaunched = 1;
+        HandOver handOver = TakeHandOver();
+        if (handOver.backDirectory.empty()) {
+            host_.ReportError("Back dir is undefined");
+            return 0;
+        }
+        backDirectory = handOver.backDirectory;
+        if (handOver.unattended && !facts_.unattended) {
+            facts_.unattended = true;
+            facts_.errorLog = UnattendedErrorLog();
+            host_ = MakeHost(facts_);
+        }
+        logNumber = 0;
+    } else {
+        relaunched = 0;
+        backDirectory = runDirectory;
+        ::SetCurrentDirectoryA(backDirectory.c_str());
+        if (!FindNewestLog()) {
+            host_.ReportError("No log file");
+            return 0;
+        }
+    }
+    logPath = JoinPath(backDirectory, LogName(logNumber));
+    if (!ReadLog()) {
+        return 0;
+    }
+    if (relaunched == 0 && logNumber == 0) {
+        Relaunch();
+        return 0;
+    }
+    return 1;
+}
+
+bool UninstallController::FindNewestLog() {
+    int number = 0;
+    while (number <= maxLogNumber && PathExists(JoinPath(backDirectory, LogName(number)))) {
+        ++number;
+    }
+    logNumber = number - 1;
+    return number > 0;
+}
+
+bool UninstallController::ReadLog() {
+    log_ = ReadOperationLog(logPath);
+    if (!log_.error.empty()) {
+        host_.ReportError(log_.error);
+        return false;
+    }
+    uninstallView = log_.header.uninstallView;
+    languageNumber = log_.header.languageNumber;
+    undoPaceMs = log_.header.undoPaceMs;
+    productName = log_.header.productName;
+    return true;
+}
+
+// The uninstaller's directory goes with the last installation: a copy at
+// the root of the drive does the work, started by the file mover once this
+// process has ended. Whatever fails leaves the computer as it was.
+void UninstallController::Relaunch() {
+    std::string root = DriveRoot(backDirectory);
+    std::string windows = facts_.environment.windowsDirectory;
+    WriteHandOver({backDirectory, facts_.unattended});
+    std::string error;
+    if (!MoveOwnFiles(OwnFiles(), backDirectory, root, error)) {
+        RemoveHandOver();
+        host_.ReportError(error);
+        return;
+    }
+    if (!WriteMoverOrder(windows, {facts_.programPath, root, true}) || !StartMover(windows)) {
+        ReturnOwnFiles(OwnFiles(), root, backDirectory);
+        RemoveHandOver();
+        ::DeleteFileA(JoinPath(windows, moverIniName).c_str());
+        host_.ReportError("Unable to launch movexe");
+    }
+}
+
+int UninstallController::Run() {
+    std::string dll = JoinPath(runDirectory, FormatText("gv%s.dll", {LanguageCodeOf(languageNumber)}));
+    HMODULE language = ::LoadLibraryA(dll.c_str());
+    if (!language) {
+        host_.ReportError("Unable to load language DLL");
+        return 0;
+    }
+    DialogResources resources = host_.Resources();
+    resources.language = language;
+    host_.SetResources(resources);
+    FileUndoActions actions(host_);
+    UndoWalk walk(std::move(log_.records), undoPaceMs, productName, host_, actions, SystemClock());
+    bool complete = false;
+    if (host_.Unattended()) {
+        SilentNotifications silent;
+        walk.Walk(silent);
+        complete = walk.IsComplete();
+    } else {
+        complete = ShowViews(walk);
+    }
+    resources.language = nullptr;
+    host_.SetResources(resources);
+    ::FreeLibrary(language);
+    Finish(complete);
+    return complete ? 1 : 0;
+}
+
+// A header with a view of its own is shown the simple view.
+bool UninstallController::ShowViews(UndoWalk& walk) {
+    std::string caption = UndoCaption(host_.Resources(), productName);
+    UndoView view = uninstallView == AdvancedView || uninstallView == AutomaticView
+                        ? static_cast<UndoView>(uninstallView)
+                        : SimpleView;
+    for (;;) {
+        if (view == AutomaticView) {
+            return RunAutomaticView(walk, host_, caption) && walk.IsComplete();
+        }
+        DialogEnd end = DialogEnd::Incomplete;
+        if (!ShowUndoView(view, walk, host_, caption, end)) {
+            return false;
+        }
+        if (end != DialogEnd::SwitchView) {
+            return end == DialogEnd::Complete;
+        }
+        view = view == SimpleView ? AdvancedView : SimpleView;
+    }
+}
+
+// An undone log goes in both cases: at the drive root too, where the
+// back directory itself may have been kept.
+void UninstallController::Finish(bool complete) {
+    if (complete) {
+        ::DeleteFileA(logPath.c_str());
+    }
+    if (relaunched == 0) {
+        return;
+    }
+    std::string windows = facts_.environment.windowsDirectory;
+    MoverOrder order{facts_.programPath, std::string(), false};
+    if (complete) {
+        ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, UninstallKeyPath(productName).c_str());
+        DeleteOwnFiles(OwnFiles(), runDirectory);
+    } else {
+        // The walk may have removed the directory itself before it stopped.
+        CreateDirectory(backDirectory, host_, nullptr);
+        ReturnOwnFiles(OwnFiles(), runDirectory, backDirectory);
+        order.to = backDirectory;
+    }
+    if (!WriteMoverOrder(windows, order) || !StartMover(windows)) {
+        host_.ReportError("Unable to launch movexe");
+    }
+}
+
+void UninstallController::Done() {
+    ctl3d_.reset();
+}
+
+}  // namespace gvmain

@@ -1,0 +1,143 @@
+#include "gvmain/uninstall/uninstall_controller.h"
+
+#include "gvmain/format/operation_log.h"
+#include "gvmain/ops/text_file.h"
+#include "tests/gvmain/engine/dialog_test_support.h"
+#include "tests/gvmain/ops/ops_test_support.h"
+#include "tests/gvmain/uninstall/uninstall_test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace gvmain {
+namespace {
+
+using test::Exists;
+using test::ScratchDir;
+
+// An uninstaller's directory: the engine and its language DLL beside the
+// logs of the installations made from it.
+struct BackDirectory {
+    ScratchDir dir{"gvback"};
+    ScratchDir errors{"gverrs"};
+
+    BackDirectory() {
+        test::WriteBytes(dir / "gvmain.exe", "engine");
+        ::CopyFileA(TestFile("gvenu.dll").c_str(), (dir / "gvenu.dll").c_str(), FALSE);
+    }
+
+    // Log `number` records the creation of each file, which is made too.
+    void Log(int number, const std::vector<std::string>& files, uint32_t pace = 0) {
+        LogHeader header;
+        header.languageNumber = 3;
+        header.undoPaceMs = pace;
+        header.productName = "Vorlen";
+        OperationLog log;
+        char name[16];
+        std::snprintf(name, sizeof name, "gvlog3.%03d", number);
+        ASSERT_TRUE(log.Open(dir / name, header));
+        for (const std::string& file : files) {
+            test::WriteBytes(dir / file, "installed");
+            log.FileCreated(dir / file);
+        }
+    }
+
+    UninstallFacts Facts(bool unattended, const std::string& program = std::string()) {
+        UninstallFacts facts;
+        facts.instance = ::GetModuleHandleA(nullptr);
+        facts.programPath = program.empty() ? dir / "gvmain.exe" : program;
+        facts.environment = DetectEnvironment();
+        facts.unattended = unattended;
+        facts.errorLog = errors / "errors.log";
+        return facts;
+    }
+    std::string ErrorLog() { return test::ReadBytes(errors / "errors.log"); }
+};
+
+TEST(UninstallController, WithLogs000And001Only001IsUndoneAndItsFileDeleted) {
+    BackDirectory back;
+    back.Log(0, {"first.txt"});
+    back.Log(1, {"second.txt", "third.txt"});
+    UninstallController controller(back.Facts(true));
+    ASSERT_EQ(controller.Init(), 1) << back.ErrorLog();
+    EXPECT_EQ(controller.logNumber, 1);
+    EXPECT_EQ(controller.relaunched, 0);
+    EXPECT_EQ(controller.productName, "Vorlen");
+    EXPECT_EQ(controller.Run(), 1);
+    controller.Done();
+    EXPECT_FALSE(Exists(back.dir / "second.txt"));
+    EXPECT_FALSE(Exists(back.dir / "third.txt"));
+    EXPECT_FALSE(Exists(back.dir / "gvlog3.001"));
+    for (const char* kept : {"first.txt", "gvlog3.000", "gvmain.exe", "gvenu.dll"}) {
+        EXPECT_TRUE(Exists(back.dir / kept)) << kept;
+    }
+    EXPECT_EQ(back.ErrorLog(), "");
+}
+
+// Nothing changes: the records stay, the own files stay, no hand-over.
+TEST(UninstallController, InitFailuresSayWhyAndChangeNothing) {
+    BackDirectory back;
+    {
+        UninstallController controller(back.Facts(true));
+        EXPECT_EQ(controller.Init(), 0);
+    }
+    back.Log(0, {"first.txt"});
+    std::string log = test::ReadBytes(back.dir / "gvlog3.000");
+    test::WriteBytes(back.dir / "gvlog3.000", log.substr(0, log.size() - 3));
+    {
+        UninstallController controller(back.Facts(true));
+        EXPECT_EQ(controller.Init(), 0);
+    }
+    {
+        UninstallController controller(back.Facts(true, "C:\\gvmain.exe"));
+        EXPECT_EQ(controller.Init(), 0);
+    }
+    EXPECT_EQ(back.ErrorLog(), "No log file\r\nLog file contains bad data\r\nBack dir is undefined\r\n");
+    EXPECT_TRUE(Exists(back.dir / "first.txt"));
+    EXPECT_TRUE(Exists(back.dir / "gvmain.exe"));
+    EXPECT_FALSE(Exists("C:\\gvmain.exe"));
+    char handedOver[8] = "";
+    EXPECT_EQ(::GetProfileStringA("GVMAIN", "b", "", handedOver, sizeof handedOver), 0u);
+}
+
+std::string WindowsFile(const std::string& name) {
+    char windows[MAX_PATH] = "";
+    ::GetWindowsDirectoryA(windows, sizeof windows);
+    return std::string(windows) + "\\" + name;
+}
+
+// Log 000 alone hands over to a copy at the drive root; when that cannot
+// happen, the own files are back where they were and nothing is handed over.
+TEST(UninstallController, AFailedHandOverMovesTheOwnFilesBack) {
+    ASSERT_FALSE(Exists(WindowsFile("movexe.exe")));
+    BackDirectory back;
+    back.Log(0, {"first.txt"});
+    test::WriteBytes(back.dir / "guuser.dll", "user");
+    {
+        UninstallController controller(back.Facts(true));
+        EXPECT_EQ(controller.Init(), 0);
+    }
+    ::DeleteFileA((back.dir / "gvenu.dll").c_str());
+    {
+        UninstallController controller(back.Facts(true));
+        EXPECT_EQ(controller.Init(), 0);
+    }
+    EXPECT_EQ(back.ErrorLog(), "Unable to launch movexe\r\n" + back.dir / "gvenu.dll" + " not found\r\n");
+    for (const char* name : {"gvmain.exe", "guuser.dll", "first.txt", "gvlog3.000"}) {
+        EXPECT_TRUE(Exists(back.dir / name)) << name;
+        EXPECT_FALSE(Exists(std::string("C:\\") + name)) << name;
+    }
+    EXPECT_FALSE(Exists(WindowsFile("movexe.ini")));
+    char handedOver[8] = "";
+    EXPECT_EQ(::GetProfileStringA("GVMAIN", "b", "", handedOver, sizeof handedOver), 0u);
+}
+
+TEST(UninstallController, SlashSAsksForAnUnattendedRun) {
+    EXPECT_TRUE(AsksUnattended("/S"));
+    EXPECT_TRUE(AsksUnattended("-x /s"));
+    EXPECT_FALSE(AsksUnattended("/Silent"));
+    EXPECT_FALSE(AsksUnattended("C:\\S/S\\x"));
+    EXPECT_FALSE(AsksUnattended(""));
+}
+
+}  // namespace
+}  // namespace gvmain
