@@ -128,6 +128,9 @@ void SelectComponent(std::vector<ComponentChoice>& components, int index, bool s
 
 bool SelectComponents(const DialogResources& resources, HWND parent,
                       std::vector<ComponentChoice>* components) {
+    if (resources.unattended) {
+        return true;
+    }
     ComponentDialog dialog(resources, *components);
     if (dialog.RunModal(resources.language, "DLGSELCOMPS", parent) != IDOK) {
         return false;

@@ -20,6 +20,9 @@ constexpr int maxVariableText = 255;
 struct DialogResources {
     HINSTANCE engine = nullptr;
     HMODULE language = nullptr;  // none before the language is chosen
+    // An unattended run shows no window: every dialog takes its default
+    // answer and leaves the values it would edit as they are.
+    bool unattended = false;
 };
 
 // Message `number` from the language DLL when one is loaded, else from the

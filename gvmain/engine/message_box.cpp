@@ -46,6 +46,7 @@ public:
     }
 
     int ButtonCount() const { return static_cast<int>(texts_.size()); }
+    int DefaultButton() const { return defaultButton_; }
     int Pressed() const { return pressed_; }
     bool Answered() const { return answered_; }
 
@@ -152,6 +153,9 @@ std::vector<std::string> ButtonTexts(const DialogResources& resources, const Mes
 
 int ShowMessageBox(const DialogResources& resources, HWND parent, const MessageBox& request) {
     MessageBoxDialog dialog(resources, request);
+    if (resources.unattended) {
+        return dialog.DefaultButton();
+    }
     std::string name = TemplateName(dialog.ButtonCount());
     if (request.modeless) {
         return RunModeless(dialog, resources, parent, name);

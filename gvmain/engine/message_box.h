@@ -47,6 +47,7 @@ struct MessageBox {
 
 // The number of the pressed button counting from 0 (for set 4: 0 "&Yes",
 // 1 "&No"); -1 when the box cannot be shown or, without buttons, is closed.
+// Unattended: the default button, without showing the box.
 int ShowMessageBox(const DialogResources& resources, HWND parent, const MessageBox& request);
 
 // The texts of the box's buttons, in order.

@@ -40,6 +40,9 @@ void Notice::NoticeWindow::OnCommand(int id, int) {
 
 bool Notice::Show(const DialogResources& resources, HWND parent, const NoticeArgs& args) {
     window_.Destroy();
+    if (resources.unattended) {
+        return true;
+    }
     window_.Init(args);
     HWND window = window_.CreateModeless(resources.language, "DLGMSGDLG", parent);
     if (!window) {

@@ -21,6 +21,10 @@ bool ProgressDialog::Show(const DialogResources& resources, HWND parent, int x, 
     Hide();
     window_.icon = programIcon;
     window_.cancelled = false;
+    if (resources.unattended) {
+        Start(0);
+        return true;
+    }
     HWND window = window_.CreateModeless(resources.language, "DLGPROG", parent);
     if (!window || !gauge_.Attach(resources, window, IDC_PROG_GAUGE)) {
         Hide();

@@ -46,6 +46,9 @@ private:
 }  // namespace
 
 bool PromptString(const DialogResources& resources, HWND parent, const PromptArgs& args, std::string* value) {
+    if (resources.unattended) {
+        return true;
+    }
     PromptDialog dialog(args, *value);
     if (dialog.RunModal(resources.language, "DLGPROMPTSTR", parent) != IDOK) {
         return false;

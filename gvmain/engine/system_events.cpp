@@ -8,11 +8,13 @@
 #include "gvmain/ops/command_line.h"
 #include "gvmain/ops/file_names.h"
 #include "gvmain/ops/file_operations.h"
+#include "gvmain/ops/font_operations.h"
 #include "gvmain/ops/ini_operations.h"
 #include "gvmain/ops/install_file.h"
 #include "gvmain/ops/message_text.h"
 #include "gvmain/ops/program_manager_operations.h"
 #include "gvmain/ops/registry_value_text.h"
+#include "gvmain/ops/server_registration.h"
 #include "gvmain/ops/startup_files.h"
 #include "gvmain/ops/uninstall_registration.h"
 #include "gvmain/ops/win32_handles.h"
@@ -99,6 +101,14 @@ bool JobOf(EventRun& run, const ScriptFile& file, InstallJob& job) {
     return true;
 }
 
+// A file newly in place may be a font or a self-registering server.
+bool RegisterInstalled(const ScriptFile& file, const std::string& path, EventRun& run) {
+    if ((file.flags & fileFont) && !InstallFont(path, run.host, run.log)) {
+        return false;
+    }
+    return !(file.flags & fileSelfRegister) || RegisterServer(path, true, run.host);
+}
+
 bool InstallSet(EventRun& run, const std::vector<const ScriptFile*>& files) {
     ProgressDialog& progress = run.controller.Progress();
     progress.Start(SizeKb(files));
@@ -110,6 +120,9 @@ bool InstallSet(EventRun& run, const std::vector<const ScriptFile*>& files) {
         progress.SetText(job.destination);
         InstallFile(job, run.host, run.log);
         if (job.state != InstallInstalled && job.state != InstallSkipped) {
+            return false;
+        }
+        if (job.state == InstallInstalled && !RegisterInstalled(*file, job.destination, run)) {
             return false;
         }
     }

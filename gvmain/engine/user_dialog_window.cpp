@@ -207,6 +207,17 @@ private:
     bool opened_ = false;
 };
 
+// Unattended, the dialog is closed by its first push button at once.
+int32_t FirstButton(const UserDialog& dialog) {
+    for (size_t i = 0; i < dialog.items.size(); ++i) {
+        UserItemKind kind = dialog.items[i].kind;
+        if (kind == UserItemKind::MessageButton || kind == UserItemKind::TextButton) {
+            return static_cast<int32_t>(i);
+        }
+    }
+    return userDialogCancelled;
+}
+
 }  // namespace
 
 bool RunUserDialog(const DialogResources& resources, HWND parent, const UserDialog& dialog,
@@ -215,6 +226,10 @@ bool RunUserDialog(const DialogResources& resources, HWND parent, const UserDial
     if (!PrepareTexts(dialog, variables, &texts)) {
         report(FillIn(userDialogErrorMessage, dialog.name));
         return false;
+    }
+    if (resources.unattended) {
+        *result = FirstButton(dialog);
+        return true;
     }
     UserDialogWindow window(resources, parent, dialog, variables, std::move(texts));
     const char* name = dialog.title.empty() ? "DLGUSRDLGNOTITLE" : "DLGUSRDLG";

@@ -40,6 +40,9 @@ private:
 
 bool AskUserInfo(const DialogResources& resources, HWND parent, const std::vector<std::string>& texts,
                  UserInfo* info) {
+    if (resources.unattended) {
+        return true;
+    }
     UserInfoDialog dialog(texts, *info);
     if (dialog.RunModal(resources.language, "DLGASKUI", parent) != IDOK) {
         return false;

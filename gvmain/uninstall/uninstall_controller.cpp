@@ -1,5 +1,8 @@
 #include "gvmain/uninstall/uninstall_controller.h"
 
+#include "gvmain/engine/control_file.h"
+#include "gvmain/engine/install_host.h"
+#include "gvmain/format/languages.h"
 #include "gvmain/ops/file_names.h"
 #include "gvmain/ops/file_operations.h"
 #include "gvmain/ops/file_undo_actions.h"
@@ -15,12 +18,6 @@ namespace gvmain {
 namespace {
 
 constexpr int maxLogNumber = 999;
-
-std::string LanguageCodeOf(int32_t number) {
-    static const char* const codes[] = {"dan", "deu", "eng", "enu", "esn", "fra", "ita", "nld",
-                                        "nor", "sve", "jpn", "fin", "plk", "rus", "ptg"};
-    return number >= 0 && number < 15 ? codes[number] : "enu";
-}
 
 std::string LogName(int number) {
     char name[16];
@@ -38,22 +35,10 @@ UninstallHost MakeHost(const UninstallFacts& facts) {
 
 }  // namespace
 
-bool AsksUnattended(const std::string& commandLine) {
-    for (size_t at = 0; at + 1 < commandLine.size(); ++at) {
-        bool starts = at == 0 || commandLine[at - 1] == ' ' || commandLine[at - 1] == '"';
-        bool ends = at + 2 == commandLine.size() || commandLine[at + 2] == ' ' || commandLine[at + 2] == '"';
-        if (starts && ends && (commandLine[at] == '/' || commandLine[at] == '-') &&
-            (commandLine[at + 1] == 'S' || commandLine[at + 1] == 's')) {
-            return true;
-        }
-    }
-    return false;
-}
-
 std::string UnattendedErrorLog() {
     char directory[MAX_PATH] = "";
     DWORD length = ::GetTempPathA(sizeof directory, directory);
-    return JoinPath(length > 0 && length < sizeof directory ? directory : "c:\\", "gvuninst.log");
+    return JoinPath(length > 0 && length < sizeof directory ? directory : "c:\\", errorLogName);
 }
 
 UninstallFacts DetectUninstallFacts(HINSTANCE instance, const std::string& commandLine) {
@@ -63,7 +48,7 @@ UninstallFacts DetectUninstallFacts(HINSTANCE instance, const std::string& comma
     ::GetModuleFileNameA(instance, program, sizeof program);
     facts.programPath = program;
     facts.environment = DetectEnvironment();
-    facts.unattended = AsksUnattended(commandLine);
+    facts.unattended = IsUnattended(commandLine);
     facts.errorLog = UnattendedErrorLog();
     return facts;
 }
@@ -76,10 +61,10 @@ UninstallController::~UninstallController() {
 }
 
 std::vector<std::string> UninstallController::OwnFiles() const {
-    return OwnFileNames(LanguageCodeOf(languageNumber));
+    return OwnFileNames(std::string(LanguageOf(languageNumber).code));
 }
 
-int UninstallController::Init() {
+bool UninstallController::Init() {
     ctl3d_ = std::make_unique<Ctl3d>(facts_.instance);
     runDirectory = DirectoryOf(facts_.programPath);
     if (IsDriveRoot(runDirectory)) {
@@ -87,7 +72,7 @@ int UninstallController::Init() {
         HandOver handOver = TakeHandOver();
         if (handOver.backDirectory.empty()) {
             host_.ReportError("Back dir is undefined");
-            return 0;
+            return false;
         }
         backDirectory = handOver.backDirectory;
         if (handOver.unattended && !facts_.unattended) {
@@ -102,18 +87,18 @@ int UninstallController::Init() {
         ::SetCurrentDirectoryA(backDirectory.c_str());
         if (!FindNewestLog()) {
             host_.ReportError("No log file");
-            return 0;
+            return false;
         }
     }
     logPath = JoinPath(backDirectory, LogName(logNumber));
     if (!ReadLog()) {
-        return 0;
+        return false;
     }
     if (relaunched == 0 && logNumber == 0) {
         Relaunch();
-        return 0;
+        return false;
     }
-    return 1;
+    return true;
 }
 
 bool UninstallController::FindNewestLog() {
@@ -159,8 +144,9 @@ void UninstallController::Relaunch() {
     }
 }
 
-int UninstallController::Run() {
-    std::string dll = JoinPath(runDirectory, FormatText("gv%s.dll", {LanguageCodeOf(languageNumber)}));
+int32_t UninstallController::Run() {
+    std::string dll =
+        JoinPath(runDirectory, FormatText("gv%s.dll", {std::string(LanguageOf(languageNumber).code)}));
     HMODULE language = ::LoadLibraryA(dll.c_str());
     if (!language) {
         host_.ReportError("Unable to load language DLL");

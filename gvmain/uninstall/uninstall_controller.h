@@ -6,6 +6,7 @@
 #pragma once
 
 #include "gvmain/engine/ctl3d.h"
+#include "gvmain/engine/program_entry.h"
 #include "gvmain/format/log_reader.h"
 #include "gvmain/ops/operation_environment.h"
 #include "gvmain/uninstall/uninstall_host.h"
@@ -29,24 +30,23 @@ struct UninstallFacts {
     std::string errorLog;
 };
 
-// "/S" anywhere on the command line, in any letter case.
-bool AsksUnattended(const std::string& commandLine);
 // The facts of this process: its module, path, command line and system.
 UninstallFacts DetectUninstallFacts(HINSTANCE instance, const std::string& commandLine);
-// The error log of an unattended removal: "gvuninst.log" in the temporary directory.
+// The error log of an unattended removal: the install run's "gverrors.log",
+// in the temporary directory (the uninstaller's own may be removed).
 std::string UnattendedErrorLog();
 
-class UninstallController {
+class UninstallController : public ModeController {
 public:
     explicit UninstallController(const UninstallFacts& facts);
-    ~UninstallController();
+    ~UninstallController() override;
 
-    // Nonzero when this process goes on to Run; zero when it failed or
+    // True when this process goes on to Run; false when it failed or
     // handed the work over to the copy at the drive root.
-    int Init();
+    bool Init() override;
     // 1 when the uninstallation counts as complete, else 0.
-    int Run();
-    void Done();
+    int32_t Run() override;
+    void Done() override;
 
     int32_t uninstallView = 0;
     int32_t languageNumber = 0;

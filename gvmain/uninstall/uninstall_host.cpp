@@ -7,12 +7,25 @@
 
 namespace gvmain {
 
+namespace {
+
+// What Return would answer: the first of custom buttons, else the second
+// (No, Cancel).
 int DefaultAnswer(const Question& question) {
     return question.buttons == Buttons::Custom ? firstButton : secondButton;
 }
 
+}  // namespace
+
 UninstallHost::UninstallHost(const OperationEnvironment& environment, std::string errorLog)
-    : environment_(environment), errorLog_(std::move(errorLog)) {}
+    : environment_(environment), errorLog_(std::move(errorLog)) {
+    resources_.unattended = Unattended();
+}
+
+void UninstallHost::SetResources(const DialogResources& resources) {
+    resources_ = resources;
+    resources_.unattended = Unattended();
+}
 
 std::string UninstallHost::Message(int number) {
     return DialogText(resources_, number);
@@ -33,10 +46,8 @@ void UninstallHost::ReportError(const std::string& text) {
     ShowMessageBox(resources_, parent_, box);
 }
 
+// Unattended, the message box answers by default without showing.
 int UninstallHost::Ask(const Question& question) {
-    if (Unattended()) {
-        return DefaultAnswer(question);
-    }
     MessageBox box;
     box.format = "%s";
     box.args = {question.text};

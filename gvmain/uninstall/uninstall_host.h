@@ -14,17 +14,14 @@
 
 namespace gvmain {
 
-// The answer a message box gives to Return: the first of custom buttons,
-// else the second (No, Cancel), so that nothing goes unasked-for.
-int DefaultAnswer(const Question& question);
-
 class UninstallHost : public OperationHost {
 public:
     // An empty `errorLog` shows errors and questions; otherwise the run is
     // unattended and errors go to that file.
     UninstallHost(const OperationEnvironment& environment, std::string errorLog);
 
-    void SetResources(const DialogResources& resources) { resources_ = resources; }
+    // The resources keep the host's unattended flag.
+    void SetResources(const DialogResources& resources);
     // The window that owns the message boxes (the open dialog), or null.
     void SetParent(HWND parent) { parent_ = parent; }
     bool Unattended() const { return !errorLog_.empty(); }

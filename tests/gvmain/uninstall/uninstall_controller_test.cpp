@@ -58,7 +58,7 @@ TEST(UninstallController, WithLogs000And001Only001IsUndoneAndItsFileDeleted) {
     back.Log(0, {"first.txt"});
     back.Log(1, {"second.txt", "third.txt"});
     UninstallController controller(back.Facts(true));
-    ASSERT_EQ(controller.Init(), 1) << back.ErrorLog();
+    ASSERT_TRUE(controller.Init()) << back.ErrorLog();
     EXPECT_EQ(controller.logNumber, 1);
     EXPECT_EQ(controller.relaunched, 0);
     EXPECT_EQ(controller.productName, "Vorlen");
@@ -78,18 +78,18 @@ TEST(UninstallController, InitFailuresSayWhyAndChangeNothing) {
     BackDirectory back;
     {
         UninstallController controller(back.Facts(true));
-        EXPECT_EQ(controller.Init(), 0);
+        EXPECT_FALSE(controller.Init());
     }
     back.Log(0, {"first.txt"});
     std::string log = test::ReadBytes(back.dir / "gvlog3.000");
     test::WriteBytes(back.dir / "gvlog3.000", log.substr(0, log.size() - 3));
     {
         UninstallController controller(back.Facts(true));
-        EXPECT_EQ(controller.Init(), 0);
+        EXPECT_FALSE(controller.Init());
     }
     {
         UninstallController controller(back.Facts(true, "C:\\gvmain.exe"));
-        EXPECT_EQ(controller.Init(), 0);
+        EXPECT_FALSE(controller.Init());
     }
     EXPECT_EQ(back.ErrorLog(), "No log file\r\nLog file contains bad data\r\nBack dir is undefined\r\n");
     EXPECT_TRUE(Exists(back.dir / "first.txt"));
@@ -114,12 +114,12 @@ TEST(UninstallController, AFailedHandOverMovesTheOwnFilesBack) {
     test::WriteBytes(back.dir / "guuser.dll", "user");
     {
         UninstallController controller(back.Facts(true));
-        EXPECT_EQ(controller.Init(), 0);
+        EXPECT_FALSE(controller.Init());
     }
     ::DeleteFileA((back.dir / "gvenu.dll").c_str());
     {
         UninstallController controller(back.Facts(true));
-        EXPECT_EQ(controller.Init(), 0);
+        EXPECT_FALSE(controller.Init());
     }
     EXPECT_EQ(back.ErrorLog(), "Unable to launch movexe\r\n" + back.dir / "gvenu.dll" + " not found\r\n");
     for (const char* name : {"gvmain.exe", "guuser.dll", "first.txt", "gvlog3.000"}) {
@@ -129,14 +129,6 @@ TEST(UninstallController, AFailedHandOverMovesTheOwnFilesBack) {
     EXPECT_FALSE(Exists(WindowsFile("movexe.ini")));
     char handedOver[8] = "";
     EXPECT_EQ(::GetProfileStringA("GVMAIN", "b", "", handedOver, sizeof handedOver), 0u);
-}
-
-TEST(UninstallController, SlashSAsksForAnUnattendedRun) {
-    EXPECT_TRUE(AsksUnattended("/S"));
-    EXPECT_TRUE(AsksUnattended("-x /s"));
-    EXPECT_FALSE(AsksUnattended("/Silent"));
-    EXPECT_FALSE(AsksUnattended("C:\\S/S\\x"));
-    EXPECT_FALSE(AsksUnattended(""));
 }
 
 }  // namespace

@@ -48,8 +48,7 @@ int RunAndWait(const std::string& command) {
 // undoes log 000 and has the file mover remove it when it has ended.
 TEST(UninstallRelaunch, Log000AloneIsUndoneFromTheDriveRootAndNothingOfTheUninstallerStays) {
     test::ScratchDir back("gvrelaunch");
-    ASSERT_TRUE(
-        ::CopyFileA(test::BesideRunner("uninstaller.exe").c_str(), (back / "gvmain.exe").c_str(), FALSE));
+    ASSERT_TRUE(::CopyFileA(test::BesideRunner("gvmain.exe").c_str(), (back / "gvmain.exe").c_str(), FALSE));
     ASSERT_TRUE(::CopyFileA(TestFile("gvenu.dll").c_str(), (back / "gvenu.dll").c_str(), FALSE));
     test::WriteBytes(back / "guuser.dll", "user");
     ASSERT_TRUE(
