@@ -113,16 +113,17 @@ void RemoveHandOver() {
     ::WriteProfileStringA(handOverSection, nullptr, nullptr);
 }
 
-bool WriteMoverOrder(const std::string& windowsDirectory, const MoverOrder& order) {
+bool OrderMover(const std::string& windowsDirectory, const MoverOrder& order) {
     std::string ini = JoinPath(windowsDirectory, moverIniName);
-    return ::WritePrivateProfileStringA("x", "f", order.from.c_str(), ini.c_str()) &&
-           ::WritePrivateProfileStringA("x", "t", order.to.c_str(), ini.c_str()) &&
-           ::WritePrivateProfileStringA("x", "x", order.launch ? "1" : "0", ini.c_str());
-}
-
-bool StartMover(const std::string& windowsDirectory) {
     std::string command = "\"" + JoinPath(windowsDirectory, moverProgramName) + "\"";
-    return ::WinExec(command.c_str(), SW_SHOWNORMAL) > 31;
+    bool started = ::WritePrivateProfileStringA("x", "f", order.from.c_str(), ini.c_str()) &&
+                   ::WritePrivateProfileStringA("x", "t", order.to.c_str(), ini.c_str()) &&
+                   ::WritePrivateProfileStringA("x", "x", order.launch ? "1" : "0", ini.c_str()) &&
+                   ::WinExec(command.c_str(), SW_SHOWNORMAL) > 31;
+    if (!started) {
+        ::DeleteFileA(ini.c_str());
+    }
+    return started;
 }
 
 }  // namespace gvmain

@@ -50,8 +50,9 @@ struct MoverOrder {
 constexpr char moverIniName[] = "movexe.ini";
 constexpr char moverProgramName[] = "movexe.exe";
 
-bool WriteMoverOrder(const std::string& windowsDirectory, const MoverOrder& order);
-// Starts "movexe.exe" of the Windows directory; false when it cannot be started.
-bool StartMover(const std::string& windowsDirectory);
+// Writes the order and starts "movexe.exe" of the Windows directory with
+// the platform's program-start call; false when it cannot be started, and
+// then no order is left behind.
+bool OrderMover(const std::string& windowsDirectory, const MoverOrder& order);
 
 }  // namespace gvmain

@@ -136,10 +136,9 @@ void UninstallController::Relaunch() {
         host_.ReportError(error);
         return;
     }
-    if (!WriteMoverOrder(windows, {facts_.programPath, root, true}) || !StartMover(windows)) {
+    if (!OrderMover(windows, {facts_.programPath, root, true})) {
         ReturnOwnFiles(OwnFiles(), root, backDirectory);
         RemoveHandOver();
-        ::DeleteFileA(JoinPath(windows, moverIniName).c_str());
         host_.ReportError("Unable to launch movexe");
     }
 }
@@ -149,7 +148,9 @@ int32_t UninstallController::Run() {
         JoinPath(runDirectory, FormatText("gv%s.dll", {std::string(LanguageOf(languageNumber).code)}));
     HMODULE language = ::LoadLibraryA(dll.c_str());
     if (!language) {
+        // A copy at the drive root still goes back, or the uninstaller is lost.
         host_.ReportError("Unable to load language DLL");
+        Finish(false);
         return 0;
     }
     DialogResources resources = host_.Resources();
@@ -213,7 +214,7 @@ void UninstallController::Finish(bool complete) {
         ReturnOwnFiles(OwnFiles(), runDirectory, backDirectory);
         order.to = backDirectory;
     }
-    if (!WriteMoverOrder(windows, order) || !StartMover(windows)) {
+    if (!OrderMover(windows, order)) {
         host_.ReportError("Unable to launch movexe");
     }
 }

@@ -131,5 +131,27 @@ TEST(UninstallController, AFailedHandOverMovesTheOwnFilesBack) {
     EXPECT_EQ(::GetProfileStringA("GVMAIN", "b", "", handedOver, sizeof handedOver), 0u);
 }
 
+// The copy at the drive root that cannot go on returns to the back
+// directory: without its language DLL, the uninstaller would otherwise be
+// left at the root, with nothing of it where its entry points.
+TEST(UninstallController, ACopyAtTheRootWithoutItsLanguageGoesBack) {
+    ASSERT_FALSE(Exists(WindowsFile("movexe.exe")));
+    BackDirectory back;
+    back.Log(0, {"first.txt"});
+    ASSERT_TRUE(::MoveFileA((back.dir / "gvmain.exe").c_str(), "C:\\gvmain.exe"));
+    ::DeleteFileA((back.dir / "gvenu.dll").c_str());
+    ::WriteProfileStringA("GVMAIN", "b", back.dir.Path().c_str());
+    UninstallController controller(back.Facts(true, "C:\\gvmain.exe"));
+    ASSERT_TRUE(controller.Init()) << back.ErrorLog();
+    EXPECT_EQ(controller.relaunched, 1);
+    EXPECT_EQ(controller.backDirectory, back.dir.Path());
+    EXPECT_EQ(controller.Run(), 0);
+    EXPECT_EQ(back.ErrorLog(), "Unable to load language DLL\r\nUnable to launch movexe\r\n");
+    EXPECT_TRUE(Exists(back.dir / "gvmain.exe"));
+    EXPECT_FALSE(Exists("C:\\gvmain.exe"));
+    EXPECT_TRUE(Exists(back.dir / "first.txt"));
+    EXPECT_FALSE(Exists(WindowsFile("movexe.ini")));
+}
+
 }  // namespace
 }  // namespace gvmain
