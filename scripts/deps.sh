@@ -4,7 +4,7 @@
 #   scripts/deps.sh native   what vorlen needs to build and run (make run)
 #   scripts/deps.sh all      also the Win32 tree's (MinGW-w64, Wine) and the
 #                            benchmarks' and the iCalendar client test's
-#                            (calcurse) (make, make test, make bench)
+#                            (calcurse, nsis, wixl) (make, make test, make bench)
 set -euo pipefail
 
 # libcanberra-pulse plays the alarms through PulseAudio; the sound test
@@ -12,8 +12,10 @@ set -euo pipefail
 native=(cmake ninja-build g++ pkg-config libwxgtk3.2-dev libical-dev libicu-dev
         libcanberra-dev libcanberra-pulse libgoogle-perftools-dev libgtk-3-dev zlib1g-dev libtomlplusplus-dev libgtest-dev googletest
         tzdata xvfb xauth pulseaudio pulseaudio-utils)
-win32=(g++-mingw-w64-i686 libz-mingw-w64-dev wine wine32:i386)
-bench=(remind calcurse)
+# fonts-dejavu-core: the font that the install tests' product installs.
+win32=(g++-mingw-w64-i686 libz-mingw-w64-dev wine wine32:i386 fonts-dejavu-core)
+# nsis and wixl: the installers the install benchmark measures gvmain against.
+bench=(remind calcurse nsis wixl)
 
 wanted=("${native[@]}")
 if [[ "${1:-all}" == all ]]; then

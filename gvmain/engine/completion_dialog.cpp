@@ -22,12 +22,15 @@ CompletionBox CompletionFor(int32_t status) {
     switch (status) {
     case RunFailed: return {abortedMessage, abortedCaption, {okButton}, {RunFailed}};
     case RunWindowsRestart:
-        return {windowsRestartMessage, completedCaption, {restartButton, stayButton},
+        return {windowsRestartMessage,
+                completedCaption,
+                {restartButton, stayButton},
                 {RunWindowsRestart, RunCompleted}};
     case statusForcedWindowsRestart:
         return {windowsRestartMessage, completedCaption, {restartButton}, {RunWindowsRestart}};
     case RunDosRestart:
-        return {dosRestartMessage, completedCaption, {restartButton, stayButton}, {RunDosRestart, RunCompleted}};
+        return {
+            dosRestartMessage, completedCaption, {restartButton, stayButton}, {RunDosRestart, RunCompleted}};
     default: return {completedMessage, completedCaption, {okButton}, {RunCompleted}};
     }
 }

@@ -13,7 +13,7 @@
 namespace gvmain {
 
 struct CompletionBox {
-    int message = 0;               // with the product name in its "%s"
+    int message = 0;  // with the product name in its "%s"
     int caption = 0;
     std::vector<int> buttons;      // message numbers of the button texts
     std::vector<int32_t> results;  // the RunResult of each button

@@ -201,9 +201,9 @@ bool ScriptInstallController::LoadIcon() {
 
 bool ScriptInstallController::CreateIconWindow() {
     if (RegisterIconWindowClass(start_.instance)) {
-        iconWindow_ = ::CreateWindowExA(0, iconWindowClass, script_.product.productName.c_str(),
-                                        WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, ::GetDesktopWindow(), nullptr,
-                                        start_.instance, nullptr);
+        iconWindow_ =
+            ::CreateWindowExA(0, iconWindowClass, script_.product.productName.c_str(), WS_OVERLAPPEDWINDOW, 0,
+                              0, 100, 100, ::GetDesktopWindow(), nullptr, start_.instance, nullptr);
     }
     if (!iconWindow_) {
         return Fail("Unable to create the icon window");

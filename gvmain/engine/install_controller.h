@@ -6,12 +6,12 @@
 // down in reverse and finishes the operation log.
 #pragma once
 
+#include "gvmain/engine/control_file.h"
 #include "gvmain/engine/ctl3d.h"
 #include "gvmain/engine/install_host.h"
 #include "gvmain/engine/install_screen.h"
 #include "gvmain/engine/program_entry.h"
 #include "gvmain/engine/run_events.h"
-#include "gvmain/engine/control_file.h"
 #include "gvmain/ops/win32_handles.h"
 
 #include <windows.h>

@@ -130,10 +130,10 @@ bool InstallHost::AskForDisk(int disk) {
             request.defaultButton = 0;
             answer = ShowMessageBox(resources, parent, request);
         } else {
-            answer = ::MessageBoxA(parent, text.c_str(), Message(insertDiskCaption).c_str(), MB_OKCANCEL) ==
-                             IDOK
-                         ? 0
-                         : 1;
+            answer =
+                ::MessageBoxA(parent, text.c_str(), Message(insertDiskCaption).c_str(), MB_OKCANCEL) == IDOK
+                    ? 0
+                    : 1;
         }
         if (answer == 0) {
             return true;

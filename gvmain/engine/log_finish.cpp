@@ -32,7 +32,8 @@ bool RecordBytes(const std::string& path, std::vector<uint8_t>& records) {
     if (std::ferror(file.get()) || !ReadLogHeader(stream, header)) {
         return false;
     }
-    records.assign(stream.Data().begin() + static_cast<std::ptrdiff_t>(stream.Position()), stream.Data().end());
+    records.assign(stream.Data().begin() + static_cast<std::ptrdiff_t>(stream.Position()),
+                   stream.Data().end());
     return true;
 }
 

@@ -108,9 +108,9 @@ constexpr int32_t fileViaTemp = 2;
 constexpr int32_t fileAppend = 4;
 constexpr int32_t fileKeepTimeStamp = 8;
 constexpr int32_t fileRetryPrompt = 16;
-constexpr int32_t fileShared = 32;  // keeps a shared-file count
-constexpr int32_t fileFont = 64;            // added as a font resource once installed
-constexpr int32_t fileSelfRegister = 128;   // a self-registering server, registered once installed
+constexpr int32_t fileShared = 32;         // keeps a shared-file count
+constexpr int32_t fileFont = 64;           // added as a font resource once installed
+constexpr int32_t fileSelfRegister = 128;  // a self-registering server, registered once installed
 
 // One packaged file: where its bytes lie on the media and where they go.
 struct InstallFile {

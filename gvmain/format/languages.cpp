@@ -6,10 +6,10 @@ namespace gvmain {
 namespace {
 
 constexpr LanguageName languages[languageCount] = {
-    {"Danish", "dan"},  {"German", "deu"},  {"UK English", "eng"}, {"US English", "enu"},
-    {"Spanish", "esn"}, {"French", "fra"},  {"Italian", "ita"},    {"Dutch", "nld"},
-    {"Norwegian", "nor"}, {"Swedish", "sve"}, {"Japanese", "jpn"}, {"Finish", "fin"},
-    {"Polish", "plk"},  {"Russian", "rus"}, {"Portuguese", "ptg"},
+    {"Danish", "dan"},    {"German", "deu"},  {"UK English", "eng"}, {"US English", "enu"},
+    {"Spanish", "esn"},   {"French", "fra"},  {"Italian", "ita"},    {"Dutch", "nld"},
+    {"Norwegian", "nor"}, {"Swedish", "sve"}, {"Japanese", "jpn"},   {"Finish", "fin"},
+    {"Polish", "plk"},    {"Russian", "rus"}, {"Portuguese", "ptg"},
 };
 
 struct Alias {
@@ -19,11 +19,10 @@ struct Alias {
 
 // Ends with "xxx", as the table always has.
 constexpr Alias aliases[] = {
-    {"ena", 2},  {"eni", 2},  {"enz", 2},  {"ens", 2},  {"enc", 3},  {"frb", 5},  {"frc", 5},
-    {"frl", 5},  {"frs", 5},  {"dea", 1},  {"dec", 1},  {"del", 1},  {"des", 1},  {"its", 6},
-    {"non", 8},  {"nlb", 7},  {"ess", 4},  {"esl", 4},  {"eso", 4},  {"esc", 4},  {"esd", 4},
-    {"esf", 4},  {"esg", 4},  {"esm", 4},  {"esa", 4},  {"esz", 4},  {"esr", 4},  {"esp", 4},
-    {"esy", 4},  {"esv", 4},  {"ptb", 14}, {"xxx", -1},
+    {"ena", 2}, {"eni", 2}, {"enz", 2}, {"ens", 2}, {"enc", 3}, {"frb", 5}, {"frc", 5},  {"frl", 5},
+    {"frs", 5}, {"dea", 1}, {"dec", 1}, {"del", 1}, {"des", 1}, {"its", 6}, {"non", 8},  {"nlb", 7},
+    {"ess", 4}, {"esl", 4}, {"eso", 4}, {"esc", 4}, {"esd", 4}, {"esf", 4}, {"esg", 4},  {"esm", 4},
+    {"esa", 4}, {"esz", 4}, {"esr", 4}, {"esp", 4}, {"esy", 4}, {"esv", 4}, {"ptb", 14}, {"xxx", -1},
 };
 
 bool SameCode(const std::string& code, const char* known) {

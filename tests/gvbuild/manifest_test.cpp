@@ -66,6 +66,8 @@ description = "The program"
   keep_time = true
   retry = true
   shared = true
+  font = true
+  register = true
 
 [[component]]
 name = "All"
@@ -176,7 +178,8 @@ TEST_F(GvbuildTest, EveryObjectOfTheManifestComesBackFromTheWrittenScript) {
     EXPECT_EQ(a.versionLow, 0x0003FFFFu);
     EXPECT_EQ(a.inUsePolicy, 2);
     EXPECT_EQ(a.flags,
-              fileCompressed | fileViaTemp | fileAppend | fileKeepTimeStamp | fileRetryPrompt | fileShared);
+              fileCompressed | fileViaTemp | fileAppend | fileKeepTimeStamp | fileRetryPrompt | fileShared |
+                  fileFont | fileSelfRegister);
     EXPECT_EQ(a.component, 0);
     EXPECT_NE(a.timeHigh, 0u);
     EXPECT_EQ(s.installFiles[1].flags, 0);

@@ -269,7 +269,9 @@ void Reader::ReadFile(const toml::table& table, int32_t component) {
                  (fields.Flag("append") ? gvmain::fileAppend : 0) |
                  (fields.Flag("keep_time") ? gvmain::fileKeepTimeStamp : 0) |
                  (fields.Flag("retry") ? gvmain::fileRetryPrompt : 0) |
-                 (fields.Flag("shared") ? gvmain::fileShared : 0);
+                 (fields.Flag("shared") ? gvmain::fileShared : 0) |
+                 (fields.Flag("font") ? gvmain::fileFont : 0) |
+                 (fields.Flag("register") ? gvmain::fileSelfRegister : 0);
     file.inUsePolicy = fields.Choice("in_use", {"ask-restart", "restart", "ask-skip"}, 0);
     AddToFileSet(fields.Text("set", "main"), static_cast<int32_t>(script_.installFiles.size()), script_);
     fields.Finish();

@@ -116,7 +116,8 @@ TEST(ProgramEntry, TheControlFileChoosesTheModeAndTakesTheResult) {
     WriteBytes(ini, "[x]\r\np=c:\\\r\n");
     EXPECT_EQ(ProgramEntry(start, makers), 0);
     EXPECT_EQ(GetPrivateProfileIntA("x", "r", -1, ini.c_str()), RunDosRestart);
-    EXPECT_EQ(calls, (std::vector<std::string>{"uninstall", "Init", "Run", "Done", "install", "Init", "Run", "Done"}));
+    EXPECT_EQ(calls, (std::vector<std::string>{"uninstall", "Init", "Run", "Done", "install", "Init", "Run",
+                                               "Done"}));
     init = false;
     WriteBytes(ini, "[x]\r\np=c:\\\r\n");
     EXPECT_EQ(ProgramEntry(start, makers), 1);
@@ -203,8 +204,8 @@ TEST_F(LogFinishTest, AThousandLogsRefuseAnother) {
     Work(1);
     EXPECT_EQ(FinishLog(finish, host), FinishOutcome::Failed);
     EXPECT_TRUE(test::Exists(finish.workingLog));
-    EXPECT_EQ(host.errors,
-              std::vector<std::string>{"Unable to keep the operation log: " + dir / "back" + " holds logs 000 to 999"});
+    EXPECT_EQ(host.errors, std::vector<std::string>{"Unable to keep the operation log: " + dir / "back" +
+                                                    " holds logs 000 to 999"});
 }
 
 TEST(CompletionDialog, TheStatusChoosesTextButtonsAndResult) {
@@ -221,7 +222,9 @@ TEST(CompletionDialog, TheStatusChoosesTextButtonsAndResult) {
     });
     HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
     EXPECT_EQ(ShowCompletion(resources, nullptr, icon, "Vorlen", RunWindowsRestart), RunCompleted);
-    EXPECT_EQ(text, "Vorlen has been installed successfully\nbut we need to restart\nWindows for the changes to take effect");
+    EXPECT_EQ(text,
+              "Vorlen has been installed successfully\nbut we need to restart\nWindows for the changes to "
+              "take effect");
     EXPECT_EQ(buttons, (std::vector<std::string>{"&Restart", "&Stay here"}));
     WhenDialogAppears("Installation Completed", [](HWND box) {
         EXPECT_EQ(GetDlgItem(box, IDC_MSGBOX_BUTTON + 1), nullptr);
@@ -265,10 +268,11 @@ TEST(DiskPrompt, CancelThenNoAsksForTheSameDiskAgain) {
         answer(1, true)(box);
     });
     EXPECT_TRUE(host.ChangeDisk(1, false));
-    EXPECT_EQ(shown, (std::vector<std::string>{
-                         "Insert Disk: Please insert disk: Vorlen Disk 2",
-                         "Query Abort: Installation is incomplete\nAre you sure you want to abort the installation?",
-                         "Insert Disk: Please insert disk: Vorlen Disk 2"}));
+    EXPECT_EQ(shown,
+              (std::vector<std::string>{
+                  "Insert Disk: Please insert disk: Vorlen Disk 2",
+                  "Query Abort: Installation is incomplete\nAre you sure you want to abort the installation?",
+                  "Insert Disk: Please insert disk: Vorlen Disk 2"}));
     EXPECT_TRUE(host.ChangeDisk(1, false));  // current: not asked again
     EXPECT_EQ(shown.size(), 3u);
     WhenDialogAppears("Insert Disk", [&](HWND box) {

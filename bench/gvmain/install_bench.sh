@@ -1,0 +1,126 @@
+#!/usr/bin/env bash
+# Installing a generated product of 2,000 files (about 150 MB: text-like,
+# binary-like and incompressible) unattended, in one run, four ways under
+# Wine: gvmain (media built by gvbuild, "setup.exe /S"), the silent install
+# of an NSIS installer of the same files (makensis, zlib), msiexec /qn of
+# an MSI of them (wixl), and a plain xcopy of the unpacked files. Prints
+# the times and gvmain's ratios; targets: gvmain at least as fast as NSIS
+# and faster than msiexec.
+#   install_bench.sh NATIVE-TREE WIN32-TREE
+set -euo pipefail
+native=$1
+win32=$2
+here=$(cd "$(dirname "$0")/../.." && pwd)
+source "$here/scripts/wine_prefix.sh"
+for tool in makensis wixl; do
+    command -v $tool >/dev/null || { echo "install_bench needs $tool (Debian packages nsis, wixl)" >&2; exit 1; }
+done
+if [[ -z "${DISPLAY:-}" ]]; then
+    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+fi
+export WINEPREFIX="$PWD/$win32/wineprefix" WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+[[ -f "$WINEPREFIX/system.reg" ]] || { mkdir -p "$WINEPREFIX"; prepare_wine_prefix; }
+
+work="$PWD/$win32/install_bench"
+rm -rf "$work"
+mkdir -p "$work/files"
+cd "$work"
+
+# The product: sizes from 10 to 140 KB, every third file of each kind.
+declare -a names
+for ((i = 0; i < 2000; i++)); do
+    dir=files/d$((i / 100))
+    mkdir -p "$dir"
+    size=$((10240 + (i * 7919) % 133120))
+    name="$dir/f$i.dat"
+    case $((i % 3)) in
+    0) head -c $size < <(yes "line $i of a text-like file, with words, numbers $((i * 31)) and more words") >"$name" ;;
+    1) { head -c $((size / 4)) /dev/urandom; head -c $((size - size / 4)) /dev/zero; } >"$name" ;;
+    2) head -c $size /dev/urandom >"$name" ;;
+    esac
+    names+=("$name")
+done
+echo "product: ${#names[@]} files, $(du -sm files | cut -f1) MB"
+
+# gvbuild: incompressible files are stored, as a packer would choose.
+{
+    printf '[product]\nname = "Gv Bench"\n[packaging]\nmode = "one-directory"\nlevel = 6\n'
+    printf '[variables]\ni = ""\n[[aux_file]]\nsource = "gvenu.dll"\n'
+    for ((i = 0; i < 2000; i++)); do
+        n=${names[$i]}
+        win=${n//\//\\\\}
+        compressed=true
+        ((i % 3 == 2)) && compressed=false
+        printf '[[file]]\nsource = "%s"\ndestination = "$i\\\\%s"\ncompressed = %s\n' "$n" "${win#files\\\\}" $compressed
+    done
+    printf '[[event]]\ntype = "argument"\nvariable = "i"\nnumber = "1"\n'
+    printf '[[event]]\ntype = "install files"\nfile_set = "main"\n'
+    printf '[[event]]\ntype = "finish"\nkind = 1\nshow_dialog = false\n'
+} >bench.toml
+cp "$OLDPWD/$win32/tools/language/gvenu.dll" .
+"$OLDPWD/$native/tools/gvbuild/gvbuild" bench.toml media >/dev/null
+cp "$OLDPWD/$win32/gvmain/gvmain.exe" "$OLDPWD/$win32/tools/setup/setup.exe" \
+    "$OLDPWD/$win32/tools/lzpunz2/lzpunz2.dll" media/
+
+# NSIS, zlib.
+{
+    printf 'Name "Gv Bench"\nOutFile "nsis_setup.exe"\nSetCompressor zlib\nRequestExecutionLevel user\n'
+    printf 'InstallDir "$TEMP\\nsisbench"\nSection\n'
+    for ((d = 0; d < 20; d++)); do
+        printf 'SetOutPath "$INSTDIR\\d%d"\nFile "files/d%d/*.dat"\n' $d $d
+    done
+    printf 'SectionEnd\n'
+} >bench.nsi
+makensis -V1 bench.nsi
+
+# An MSI of the same files, one component a file.
+{
+    printf '<?xml version="1.0"?>\n<Wix xmlns="http://schemas.microsoft.com/wix/2006/wi">\n'
+    printf '<Product Id="*" Name="Gv Bench" Language="1033" Version="1.0.0" Manufacturer="Tolvane" UpgradeCode="2f9b1c8e-5a57-4a5e-9a1e-6f0b1e6c4d21">\n'
+    printf '<Package InstallerVersion="200" Compressed="yes" InstallScope="perUser"/>\n'
+    printf '<Media Id="1" Cabinet="bench.cab" EmbedCab="yes"/>\n'
+    printf '<Directory Id="TARGETDIR" Name="SourceDir"><Directory Id="INSTALLDIR" Name="msibench">\n'
+    for ((d = 0; d < 20; d++)); do
+        printf '<Directory Id="D%d" Name="d%d">\n' $d $d
+        for ((i = d * 100; i < d * 100 + 100; i++)); do
+            printf '<Component Id="C%d" Guid="%s"><File Id="F%d" Source="files/d%d/f%d.dat" KeyPath="yes"/></Component>\n' \
+                $i "$(cat /proc/sys/kernel/random/uuid)" $i $d $i
+        done
+        printf '</Directory>\n'
+    done
+    printf '</Directory></Directory>\n<Feature Id="All" Level="1">\n'
+    for ((i = 0; i < 2000; i++)); do printf '<ComponentRef Id="C%d"/>\n' $i; done
+    printf '</Feature>\n</Product>\n</Wix>\n'
+} >bench.wxs
+wixl -o bench.msi bench.wxs
+
+wineserver -p >/dev/null 2>&1
+wine cmd /c exit >/dev/null 2>&1  # the prefix's services running before the first timing
+target=$(winepath -w "$WINEPREFIX/drive_c")
+
+# Runs the Windows command line and prints its seconds.
+timed() {
+    local start end
+    start=$(date +%s.%N)
+    wine "$@" >/dev/null 2>&1 || true
+    end=$(date +%s.%N)
+    awk -v a="$start" -v b="$end" 'BEGIN { printf "%.3f", b - a }'
+}
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+
+rm -rf "$WINEPREFIX/drive_c/xcopybench" "$WINEPREFIX/drive_c/gvbench" "$WINEPREFIX/drive_c/nsisbench" \
+    "$WINEPREFIX/drive_c/msibench"
+xcopy=$(timed xcopy /E /I /Q "$(winepath -w "$work/files")" "${target}xcopybench")
+gvmain=$(timed "$(winepath -w "$work/media/setup.exe")" "${target}gvbench" /S)
+nsis=$(timed "$(winepath -w "$work/nsis_setup.exe")" /S "/D=${target}nsisbench")
+msi=$(timed msiexec /i "$(winepath -w "$work/bench.msi")" /qn "INSTALLDIR=${target}msibench")
+
+count() { find "$WINEPREFIX/drive_c/$1" -type f 2>/dev/null | wc -l; }
+printf 'installed files: xcopy %d, gvmain %d, NSIS %d, msiexec %d\n' \
+    "$(count xcopybench)" "$(count gvbench)" "$(count nsisbench)" "$(count msibench)"
+printf 'xcopy   %6.2f s\ngvmain  %6.2f s  (%.2f x xcopy)\nNSIS    %6.2f s  (gvmain/NSIS %.2f, target <= 1)\n' \
+    "$xcopy" "$gvmain" "$(ratio "$gvmain" "$xcopy")" "$nsis" "$(ratio "$gvmain" "$nsis")"
+printf 'msiexec %6.2f s  (gvmain/msiexec %.2f, target < 1)\n' "$msi" "$(ratio "$gvmain" "$msi")"
+msiexec_uninstall() { wine msiexec /x "$(winepath -w "$work/bench.msi")" /qn >/dev/null 2>&1 || true; }
+msiexec_uninstall
+rm -rf "$WINEPREFIX/drive_c/xcopybench" "$WINEPREFIX/drive_c/gvbench" "$WINEPREFIX/drive_c/nsisbench"
