@@ -156,8 +156,15 @@ int32_t UninstallController::Run() {
     DialogResources resources = host_.Resources();
     resources.language = language;
     host_.SetResources(resources);
+    // The log read, the back directory need not hold it any more: it would
+    // stop the directory's own removal with a question.
+    if (relaunched && ::MoveFileA(logPath.c_str(), JoinPath(runDirectory, LogName(logNumber)).c_str())) {
+        logAside_ = JoinPath(runDirectory, LogName(logNumber));
+    }
     FileUndoActions actions(host_);
-    UndoWalk walk(std::move(log_.records), undoPaceMs, productName, host_, actions, SystemClock());
+    // Nobody watches an unattended walk: it takes no pace.
+    uint32_t pace = host_.Unattended() ? 0 : undoPaceMs;
+    UndoWalk walk(std::move(log_.records), pace, productName, host_, actions, SystemClock());
     bool complete = false;
     if (host_.Unattended()) {
         SilentNotifications silent;
@@ -199,23 +206,32 @@ bool UninstallController::ShowViews(UndoWalk& walk) {
 void UninstallController::Finish(bool complete) {
     if (complete) {
         ::DeleteFileA(logPath.c_str());
+        if (!logAside_.empty()) {
+            ::DeleteFileA(logAside_.c_str());
+        }
     }
     if (relaunched == 0) {
         return;
     }
-    std::string windows = facts_.environment.windowsDirectory;
     MoverOrder order{facts_.programPath, std::string(), false};
     if (complete) {
         ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, UninstallKeyPath(productName).c_str());
         DeleteOwnFiles(OwnFiles(), runDirectory);
     } else {
-        // The walk may have removed the directory itself before it stopped.
-        CreateDirectory(backDirectory, host_, nullptr);
-        ReturnOwnFiles(OwnFiles(), runDirectory, backDirectory);
+        ReturnToBackDirectory();
         order.to = backDirectory;
     }
-    if (!OrderMover(windows, order)) {
+    if (!OrderMover(facts_.environment.windowsDirectory, order)) {
         host_.ReportError("Unable to launch movexe");
+    }
+}
+
+// The walk may have removed the directory itself before it stopped.
+void UninstallController::ReturnToBackDirectory() {
+    CreateDirectory(backDirectory, host_, nullptr);
+    ReturnOwnFiles(OwnFiles(), runDirectory, backDirectory);
+    if (!logAside_.empty()) {
+        ::MoveFileA(logAside_.c_str(), logPath.c_str());
     }
 }
 

@@ -64,12 +64,15 @@ private:
     void Relaunch();
     bool ShowViews(class UndoWalk& walk);
     void Finish(bool complete);
+    void ReturnToBackDirectory();
     std::vector<std::string> OwnFiles() const;
 
     UninstallFacts facts_;
     UninstallHost host_;
     std::unique_ptr<Ctl3d> ctl3d_;
     LogContents log_;
+    // A copy at the drive root keeps the log there while it walks.
+    std::string logAside_;
 };
 
 }  // namespace gvmain

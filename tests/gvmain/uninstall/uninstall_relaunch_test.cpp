@@ -1,5 +1,6 @@
 #include "gvmain/format/operation_log.h"
 #include "gvmain/ops/uninstall_registration.h"
+#include "gvmain/uninstall/uninstall_controller.h"
 #include "tests/gvmain/engine/dialog_test_support.h"
 #include "tests/gvmain/ops/helper_process.h"
 #include "tests/gvmain/ops/ops_test_support.h"
@@ -64,6 +65,7 @@ TEST(UninstallRelaunch, Log000AloneIsUndoneFromTheDriveRootAndNothingOfTheUninst
         header.productName = "Vorlen Relaunch";
         OperationLog log;
         ASSERT_TRUE(log.Open(back / "gvlog3.000", header));
+        log.DirCreated(back.Path());
         for (const char* name : {"VORLEN.EXE", "VORLEN.HLP"}) {
             test::WriteBytes(back / name, "installed");
             log.FileCreated(back / name);
@@ -79,9 +81,10 @@ TEST(UninstallRelaunch, Log000AloneIsUndoneFromTheDriveRootAndNothingOfTheUninst
         EXPECT_FALSE(Exists(std::string("C:\\") + name)) << name;
         EXPECT_FALSE(Exists(back / name)) << name;
     }
-    for (const char* name : {"VORLEN.EXE", "VORLEN.HLP", "gvlog3.000"}) {
-        EXPECT_FALSE(Exists(back / name)) << name;
-    }
+    // Its own log did not keep the back directory from going unasked.
+    EXPECT_FALSE(Exists(back.Path()));
+    EXPECT_FALSE(Exists("C:\\gvlog3.000"));
+    EXPECT_EQ(test::ReadBytes(UnattendedErrorLog()), "");
     EXPECT_FALSE(HasKey(HKEY_LOCAL_MACHINE, uninstallKey));
     EXPECT_FALSE(Exists(WindowsFile("movexe.ini")));
     char handedOver[8] = "";
