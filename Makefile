@@ -51,6 +51,7 @@ bench: build
 		$(NATIVE)/bench/minimal_frame $(NATIVE)
 	scripts/wine_run.sh $(WIN32) $(WIN32)/bench/gvmain/lzpunz2_bench.exe
 	scripts/wine_run.sh $(WIN32) $(WIN32)/bench/gvmain/install_file_bench.exe
+	bench/gvmain/install_bench.sh $(NATIVE) $(WIN32)
 
 fuzz: deps-native
 	@command -v clang++ >/dev/null || { echo "make fuzz needs clang (Debian package clang)"; exit 1; }
