@@ -62,6 +62,12 @@ public:
 
 }  // namespace
 
+UndoView ViewOfHeader(int32_t uninstallView) {
+    return uninstallView == AdvancedView || uninstallView == AutomaticView
+               ? static_cast<UndoView>(uninstallView)
+               : SimpleView;
+}
+
 std::string UndoCaption(const DialogResources& resources, const std::string& productName) {
     return FormatText("%s %s", {DialogText(resources, messageUninstall), productName});
 }

@@ -12,11 +12,15 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 namespace gvmain {
 
 enum UndoView { SimpleView = 0, AdvancedView = 1, AutomaticView = 2 };
+
+// The view a log header names; a number of no view opens the simple one.
+UndoView ViewOfHeader(int32_t uninstallView);
 
 // Message 200 and the product name joined by "%s %s".
 std::string UndoCaption(const DialogResources& resources, const std::string& productName);

@@ -180,12 +180,9 @@ int32_t UninstallController::Run() {
     return complete ? 1 : 0;
 }
 
-// A header with a view of its own is shown the simple view.
 bool UninstallController::ShowViews(UndoWalk& walk) {
     std::string caption = UndoCaption(host_.Resources(), productName);
-    UndoView view = uninstallView == AdvancedView || uninstallView == AutomaticView
-                        ? static_cast<UndoView>(uninstallView)
-                        : SimpleView;
+    UndoView view = ViewOfHeader(uninstallView);
     for (;;) {
         if (view == AutomaticView) {
             return RunAutomaticView(walk, host_, caption) && walk.IsComplete();

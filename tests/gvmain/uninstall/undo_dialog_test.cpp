@@ -70,8 +70,12 @@ struct Views {
     }
 };
 
-TEST(UndoDialogs, CaptionJoinsMessage200AndTheProductName) {
+TEST(UndoDialogs, CaptionJoinsMessage200AndTheProductNameAndAnUnknownViewIsTheSimpleOne) {
     EXPECT_EQ(UndoCaption(TestResources(), "Vorlen 2"), "Uninstall Vorlen 2");
+    EXPECT_EQ(ViewOfHeader(1), AdvancedView);
+    EXPECT_EQ(ViewOfHeader(2), AutomaticView);
+    EXPECT_EQ(ViewOfHeader(3), SimpleView);
+    EXPECT_EQ(ViewOfHeader(-1), SimpleView);
 }
 
 // The simple view, stopped after its first record and closed: the quit
