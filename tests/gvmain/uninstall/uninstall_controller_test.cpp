@@ -3,6 +3,7 @@
 #include "gvmain/format/operation_log.h"
 #include "gvmain/ops/text_file.h"
 #include "tests/gvmain/engine/dialog_test_support.h"
+#include "tests/gvmain/ops/helper_process.h"
 #include "tests/gvmain/ops/ops_test_support.h"
 #include "tests/gvmain/uninstall/uninstall_test_support.h"
 
@@ -103,6 +104,50 @@ std::string WindowsFile(const std::string& name) {
     char windows[MAX_PATH] = "";
     ::GetWindowsDirectoryA(windows, sizeof windows);
     return std::string(windows) + "\\" + name;
+}
+
+std::string Key(const std::string& ini, const char* section, const char* key) {
+    char value[MAX_PATH] = "";
+    ::GetPrivateProfileStringA(section, key, "", value, sizeof value, ini.c_str());
+    return value;
+}
+
+// Log 000 alone: the own files go to the drive root, win.ini names the back
+// directory, "movexe.ini" orders the start of the copy there, and the file
+// mover (here a program that notes how it was started) runs.
+TEST(UninstallController, Log000AloneHandsOverToTheDriveRootAndEndsAtOnce) {
+    std::string mover = WindowsFile("movexe.exe");
+    ASSERT_TRUE(::CopyFileA(test::BesideRunner("arg_recorder.exe").c_str(), mover.c_str(), TRUE));
+    BackDirectory back;
+    back.Log(0, {"first.txt"});
+    test::WriteBytes(back.dir / "guuser.dll", "user");
+    {
+        UninstallController controller(back.Facts(true));
+        EXPECT_FALSE(controller.Init());
+    }
+    for (const char* name : {"gvmain.exe", "gvenu.dll", "guuser.dll"}) {
+        EXPECT_TRUE(Exists(std::string("C:\\") + name)) << name;
+        EXPECT_FALSE(Exists(back.dir / name)) << name;
+    }
+    EXPECT_EQ(Key(WindowsFile("win.ini"), "GVMAIN", "b"), back.dir.Path());
+    EXPECT_EQ(Key(WindowsFile("win.ini"), "GVMAIN", "s"), "1");
+    std::string ini = WindowsFile("movexe.ini");
+    EXPECT_EQ(Key(ini, "x", "f"), back.dir / "gvmain.exe");
+    EXPECT_EQ(Key(ini, "x", "t"), "C:\\");
+    EXPECT_EQ(Key(ini, "x", "x"), "1");
+    DWORD start = ::GetTickCount();
+    while (!Exists(mover + ".args") && ::GetTickCount() - start < 10000) {
+        ::Sleep(20);
+    }
+    EXPECT_EQ(test::ReadBytes(mover + ".args"), "show=1\n");  // a normal window
+
+    for (const char* name : {"gvmain.exe", "gvenu.dll", "guuser.dll"}) {
+        ::MoveFileA((std::string("C:\\") + name).c_str(), (back.dir / name).c_str());
+    }
+    ::WriteProfileStringA("GVMAIN", nullptr, nullptr);
+    for (const std::string& file : {ini, mover, mover + ".args"}) {
+        ::DeleteFileA(file.c_str());
+    }
 }
 
 // Log 000 alone hands over to a copy at the drive root; when that cannot
