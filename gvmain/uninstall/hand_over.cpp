@@ -14,6 +14,9 @@ constexpr size_t maxBackDirectory = 260;
 // A rename, else a copy and a delete; the running program's copy counts as
 // moved even when its delete fails, since the file mover removes it later.
 bool MoveOne(const std::string& from, const std::string& to) {
+    if (!PathExists(from)) {
+        return false;
+    }
     ::SetFileAttributesA(to.c_str(), FILE_ATTRIBUTE_NORMAL);
     ::DeleteFileA(to.c_str());
     if (::MoveFileA(from.c_str(), to.c_str())) {

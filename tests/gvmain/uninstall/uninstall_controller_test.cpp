@@ -1,7 +1,7 @@
 #include "gvmain/uninstall/uninstall_controller.h"
 
 #include "gvmain/format/operation_log.h"
-#include "gvmain/ops/text_file.h"
+#include "gvmain/uninstall/hand_over.h"
 #include "tests/gvmain/engine/dialog_test_support.h"
 #include "tests/gvmain/ops/helper_process.h"
 #include "tests/gvmain/ops/ops_test_support.h"
@@ -196,6 +196,15 @@ TEST(UninstallController, ACopyAtTheRootWithoutItsLanguageGoesBack) {
     EXPECT_FALSE(Exists("C:\\gvmain.exe"));
     EXPECT_TRUE(Exists(back.dir / "first.txt"));
     EXPECT_FALSE(Exists(WindowsFile("movexe.ini")));
+}
+
+TEST(HandOver, TheRootOfADriveIsALetterOrAShare) {
+    for (const char* root : {"C:", "c:\\", "\\\\server\\share", "\\\\server\\share\\"}) {
+        EXPECT_TRUE(IsDriveRoot(root)) << root;
+    }
+    for (const char* other : {"C:\\VORLEN", "\\\\server\\share\\dir", "\\\\server", "\\\\\\share", ""}) {
+        EXPECT_FALSE(IsDriveRoot(other)) << other;
+    }
 }
 
 }  // namespace
