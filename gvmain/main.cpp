@@ -1,8 +1,8 @@
 // gvmain.exe: the installer when the control file lies beside it, else the
-// uninstaller. The uninstall controller (gvmain/uninstall) is not built
-// yet: until it is, a run without the control file ends with exit code 1.
+// uninstaller.
 #include "gvmain/engine/install_controller.h"
 #include "gvmain/engine/program_entry.h"
+#include "gvmain/uninstall/uninstall_controller.h"
 
 #include <windows.h>
 
@@ -14,6 +14,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     gvmain::ControllerMakers makers;
     makers.install = [](const gvmain::EngineStart& engine) -> std::unique_ptr<gvmain::ModeController> {
         return std::make_unique<gvmain::ScriptInstallController>(engine);
+    };
+    makers.uninstall = [](const gvmain::EngineStart& engine) -> std::unique_ptr<gvmain::ModeController> {
+        return std::make_unique<gvmain::UninstallController>(
+            gvmain::DetectUninstallFacts(engine.instance, ::GetCommandLineA()));
     };
     return gvmain::ProgramEntry(start, makers);
 }

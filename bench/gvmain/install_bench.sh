@@ -5,7 +5,11 @@
 # of an NSIS installer of the same files (makensis, zlib), msiexec /qn of
 # an MSI of them (wixl), and a plain xcopy of the unpacked files. Prints
 # the times and gvmain's ratios; targets: gvmain at least as fast as NSIS
-# and faster than msiexec.
+# and faster than msiexec. Then the same product removed again, unattended:
+# gvmain's uninstaller ("/S", through its copy at the drive root and the
+# file mover), NSIS's uninstaller written by the same script ("/S") and
+# "msiexec /x ... /qn"; target: gvmain at least as fast as the faster of
+# the two.
 #   install_bench.sh NATIVE-TREE WIN32-TREE
 set -euo pipefail
 native=$1
@@ -55,6 +59,7 @@ echo "product: ${#names[@]} files, $(du -sm files | cut -f1) MB"
     done
     printf '[[event]]\ntype = "argument"\nvariable = "i"\nnumber = "1"\n'
     printf '[[event]]\ntype = "install files"\nfile_set = "main"\n'
+    printf '[[event]]\ntype = "install uninstaller"\ndirectory = "$i\\\\uninst"\n'
     printf '[[event]]\ntype = "finish"\nkind = 1\nshow_dialog = false\n'
 } >bench.toml
 cp "$OLDPWD/$win32/tools/language/gvenu.dll" .
@@ -69,7 +74,11 @@ cp "$OLDPWD/$win32/gvmain/gvmain.exe" "$OLDPWD/$win32/tools/setup/setup.exe" \
     for ((d = 0; d < 20; d++)); do
         printf 'SetOutPath "$INSTDIR\\d%d"\nFile "files/d%d/*.dat"\n' $d $d
     done
-    printf 'SectionEnd\n'
+    printf 'WriteUninstaller "$INSTDIR\\uninst.exe"\nSectionEnd\nSection "Uninstall"\n'
+    for ((d = 0; d < 20; d++)); do
+        printf 'Delete "$INSTDIR\\d%d\\*.dat"\nRMDir "$INSTDIR\\d%d"\n' $d $d
+    done
+    printf 'Delete "$INSTDIR\\uninst.exe"\nRMDir "$INSTDIR"\nSectionEnd\n'
 } >bench.nsi
 makensis -V1 bench.nsi
 
@@ -121,6 +130,29 @@ printf 'installed files: xcopy %d, gvmain %d, NSIS %d, msiexec %d\n' \
 printf 'xcopy   %6.2f s\ngvmain  %6.2f s  (%.2f x xcopy)\nNSIS    %6.2f s  (gvmain/NSIS %.2f, target <= 1)\n' \
     "$xcopy" "$gvmain" "$(ratio "$gvmain" "$xcopy")" "$nsis" "$(ratio "$gvmain" "$nsis")"
 printf 'msiexec %6.2f s  (gvmain/msiexec %.2f, target < 1)\n' "$msi" "$(ratio "$gvmain" "$msi")"
-msiexec_uninstall() { wine msiexec /x "$(winepath -w "$work/bench.msi")" /qn >/dev/null 2>&1 || true; }
-msiexec_uninstall
+
+# The removals. Both uninstallers hand over to a copy of themselves and
+# end at once: each is timed until the last of its files is gone (for
+# gvmain, the copy at the drive root that the file mover removes last).
+cp "$OLDPWD/$win32/tools/movexe/movexe.exe" "$WINEPREFIX/drive_c/windows/"
+gone() {
+    local start=$1 end
+    shift
+    local limit=$(($(date +%s) + 300))
+    while [[ -e "$1" || -e "${2:-$1}" ]] && (($(date +%s) < limit)); do sleep 0.02; done
+    end=$(date +%s.%N)
+    awk -v a="$start" -v b="$end" 'BEGIN { printf "%.3f", b - a }'
+}
+start=$(date +%s.%N)
+wine "${target}gvbench\\uninst\\gvmain.exe" /S >/dev/null 2>&1 || true
+gvmain_x=$(gone "$start" "$WINEPREFIX/drive_c/gvbench" "$WINEPREFIX/drive_c/gvmain.exe")
+start=$(date +%s.%N)
+wine "${target}nsisbench\\uninst.exe" /S >/dev/null 2>&1 || true
+nsis_x=$(gone "$start" "$WINEPREFIX/drive_c/nsisbench")
+msi_x=$(timed msiexec /x "$(winepath -w "$work/bench.msi")" /qn)
+printf 'left after removal: gvmain %d, NSIS %d, msiexec %d\n' "$(count gvbench)" "$(count nsisbench)" "$(count msibench)"
+faster=$(awk -v a="$nsis_x" -v b="$msi_x" 'BEGIN { print (a < b ? a : b) }')
+printf 'removal: gvmain %6.2f s, NSIS %6.2f s, msiexec %6.2f s  (gvmain/faster %.2f, target <= 1)\n' \
+    "$gvmain_x" "$nsis_x" "$msi_x" "$(ratio "$gvmain_x" "$faster")"
+rm -f "$WINEPREFIX/drive_c/windows/movexe.exe"
 rm -rf "$WINEPREFIX/drive_c/xcopybench" "$WINEPREFIX/drive_c/gvbench" "$WINEPREFIX/drive_c/nsisbench"

@@ -70,9 +70,13 @@ std::string FormatDetails(const std::vector<DetailLine>& lines) {
     return text;
 }
 
-bool SwitchUndoState(LogRecord& record, UndoState choice) {
+bool CanSwitchUndoState(const LogRecord& record, UndoState choice) {
     auto isChoice = [](UndoState state) { return state == UndoState::Undo || state == UndoState::Keep; };
-    if (!isChoice(record.state) || !isChoice(choice))
+    return isChoice(record.state) && isChoice(choice);
+}
+
+bool SwitchUndoState(LogRecord& record, UndoState choice) {
+    if (!CanSwitchUndoState(record, choice))
         return false;
     record.state = choice;
     return true;

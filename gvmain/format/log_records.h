@@ -96,6 +96,7 @@ std::string FormatDetails(const std::vector<DetailLine>& lines);
 // state Undo or Keep may switch, and only to one of those two. Returns
 // whether the state was set.
 bool SwitchUndoState(LogRecord& record, UndoState choice);
+bool CanSwitchUndoState(const LogRecord& record, UndoState choice);
 
 // ---- Field shapes shared by several kinds ----
 

@@ -37,3 +37,17 @@
 
 /* Items of a script's user dialog are numbered from here. */
 #define IDC_USERDLG_FIRST 100
+
+/* The uninstaller's "DLGUNDOMAINSIM", "DLGUNDOMAINADV" and "DLGUNDOMAINSLT":
+ * the start button is IDOK, the close button IDCANCEL (the automatic view
+ * has neither). */
+#define IDC_UNDO_STATUS 101   /* simple and automatic: the record at work */
+#define IDC_UNDO_PROGRESS 104 /* simple and automatic: the gauge's place */
+#define IDC_UNDO_LIST 101     /* advanced: one owner-drawn line per record */
+#define IDC_UNDO_STATE 102    /* advanced: 102 to 106, the undo states 0 to 4 */
+#define IDC_UNDO_DETAILS 107  /* advanced: the selected record's details */
+#define IDC_UNDO_SWITCH 108   /* the other view */
+
+/* "DLGUNDOASKQUIT": IDOK leaves incomplete, this one leaves counting the
+ * uninstallation as complete, IDCANCEL stays. */
+#define IDC_ASKQUIT_COMPLETE 101
