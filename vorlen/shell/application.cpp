@@ -19,6 +19,7 @@
 #include "vorlen/store/icalendar.h"
 #include "vorlen/views/event_clipboard.h"
 #include "vorlen/views/event_edit_dialog.h"
+#include "vorlen/views/info_tree.h"
 #include "vorlen/views/types_dialog.h"
 #include "vorlen/views/view_window.h"
 #include "vorlen/resources/program_icon_svg.h"
@@ -373,6 +374,8 @@ void TVorlenApp::AfterNewEvent() {
         if (auto* today = dynamic_cast<TViewWindow*>(frame_->Screen()))
             today->RefreshView();
     }
+    if (auto* infoTree = frame_ ? dynamic_cast<TInfoTree*>(frame_->Screen()) : nullptr)
+        infoTree->AddNewEventNode();
 }
 
 EventEditData TVorlenApp::EditData() {
@@ -380,8 +383,8 @@ EventEditData TVorlenApp::EditData() {
 }
 
 void TVorlenApp::FullViewRefresh() {
-    // As AfterNewEvent: the information tree and the event list rebuild
-    // themselves when they exist.
+    if (auto* infoTree = frame_ ? dynamic_cast<TInfoTree*>(frame_->Screen()) : nullptr)
+        infoTree->RebuildTree();
 }
 
 void TVorlenApp::SetHelpMode(bool on) {
