@@ -303,19 +303,26 @@ void TTree::OnRightDown(wxMouseEvent& event) {
     ShowPopupMenuAt(event.GetPosition());
 }
 
-// The menu key and Shift+F10: the menu beside the selected node.
-void TTree::OnContextMenu(wxContextMenuEvent& event) {
+// The menu beside the selected node, for the keyboard.
+void TTree::ShowMenuBesideSelection() {
     wxRect rect;
-    if (event.GetPosition() == wxDefaultPosition && GetSelection().IsOk() &&
-        GetBoundingRect(GetSelection(), rect, true))
+    if (GetSelection().IsOk() && GetBoundingRect(GetSelection(), rect, true))
         ShowPopupMenuAt(wxPoint(rect.GetLeft() + rect.GetHeight() / 2, rect.GetBottom()));
 }
 
-// F2 renames the selected node in place, as in the desktop's file managers.
+void TTree::OnContextMenu(wxContextMenuEvent& event) {
+    if (event.GetPosition() == wxDefaultPosition)
+        ShowMenuBesideSelection();
+}
+
+// F2 renames the selected node in place, as in the desktop's file managers;
+// the menu key and Shift+F10 show the pop-up menu.
 void TTree::OnKeyDown(wxKeyEvent& event) {
-    if (event.GetKeyCode() == WXK_F2 && !event.HasAnyModifiers() && HasFlag(wxTR_EDIT_LABELS) &&
-        GetSelection().IsOk())
+    int key = event.GetKeyCode(), modifiers = event.GetModifiers();
+    if (key == WXK_F2 && modifiers == wxMOD_NONE && HasFlag(wxTR_EDIT_LABELS) && GetSelection().IsOk())
         EditLabel(GetSelection());
+    else if ((key == WXK_MENU && modifiers == wxMOD_NONE) || (key == WXK_F10 && modifiers == wxMOD_SHIFT))
+        ShowMenuBesideSelection();
     else
         event.Skip();
 }

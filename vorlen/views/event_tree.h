@@ -112,6 +112,7 @@ private:
     // `placed` passed on, after telling the user when it is false.
     bool PlaceOnClipboard(bool placed);
     void TellSelectionChanged();
+    void ShowMenuBesideSelection();
 
     void OnExpanding(wxTreeEvent& event);
     void OnItemActivated(wxTreeEvent& event);

@@ -14,6 +14,8 @@ public:
 
     void SetLabel(const wxString& text) override;
     wxString GetLabel() const override { return text; }
+    // Read only: the keyboard passes it by.
+    bool AcceptsFocus() const override { return false; }
 
 private:
     void OnPaint(wxPaintEvent& event);

@@ -96,10 +96,26 @@ TEST_F(InfoTreeScreenTest, KeysOfTheFrameAndTheTree) {
     EXPECT_EQ(app->Data().events.head->typeName.view(), "ates");
     EXPECT_EQ(app->Data().events.count, 1);
 
-    // The Delete key asks, then deletes the selected event.
+    // The menu key shows the pop-up menu beside the selected node.
     Tree().Expand(Appointment());
     wxTreeItemIdValue cookie;
-    FocusOn(Tree().GetFirstChild(Appointment(), cookie));
+    wxTreeItemId event = Tree().GetFirstChild(Appointment(), cookie);
+    FocusOn(event);
+    wxPoint shownAt;
+    Tree().SetMenuShower([&](wxMenu&, const wxPoint& at) { shownAt = at; });
+    keys.Char(WXK_MENU);
+    LetEventsRun(200);
+    wxRect row;
+    ASSERT_TRUE(Tree().GetBoundingRect(event, row, true));
+    EXPECT_TRUE(row.Contains(shownAt.x, shownAt.y - 1)) << shownAt.x << "," << shownAt.y;
+
+    // Tab leaves the tree for the buttons.
+    keys.Char(WXK_TAB);
+    LetEventsRun(200);
+    EXPECT_EQ(wxWindow::FindFocus(), Screen()->FindWindow(treeAddEvent));
+
+    // The Delete key asks, then deletes the selected event.
+    FocusOn(event);
     wxTEST_DIALOG(
         {
             keys.Char(WXK_DELETE);

@@ -325,7 +325,19 @@ TEST_F(InfoTreeTest, EditMovesTheEventUnderItsNewCategory) {
     Add("Tom", "Birthday");
     EventNode* report = Add("Report", "Work");
     Open();
-    Select(EventItem("Work", "Report"));
+    // A double click on an event node edits it; on a category it does not.
+    Tree().Expand(Child(Tree().TopNode(), "Work"));
+    wxRect row;
+    ASSERT_TRUE(Tree().GetBoundingRect(EventItem("Work", "Report"), row, true));
+    wxMouseEvent doubleClick(wxEVT_LEFT_DCLICK);
+    doubleClick.SetPosition(row.GetPosition() + wxPoint(4, 4));
+    EventNode* edited = nullptr;
+    wxTEST_DIALOG(Tree().GetEventHandler()->ProcessEvent(doubleClick),
+                  AnswerModal<TEventEditDlg>([&](TEventEditDlg*) {
+                      edited = Tree().SelectedEvent();
+                      return wxID_CANCEL;
+                  }));
+    EXPECT_EQ(edited, report);
     wxTEST_DIALOG(test::Press(screen, treeEditEvent), AnswerModal<TEventEditDlg>([&](TEventEditDlg*) {
                       report->typeName = OptionalText("Birthday");
                       report->description = OptionalText("Alan");
@@ -347,6 +359,7 @@ TEST_F(InfoTreeTest, RebuiltTreeShowsTheDataAfreshWithoutRenaming) {
     Add("Carol", "Birthday");
     screen->RebuildTree();
     EXPECT_FALSE(Tree().HasFlag(wxTR_EDIT_LABELS));
+    EXPECT_EQ(screen->GetChildren().GetFirst()->GetData(), &Tree()) << "first in the tab order";
     EXPECT_EQ(Children(Tree().TopNode()), (std::vector<std::string>{"Birthday", "Special Occasion"}));
     EXPECT_FALSE(screen->FindWindow(detailsGroupId)->IsEnabled());
     // A paste of two events at once: both get their nodes.
