@@ -145,6 +145,7 @@ TEST_F(InfoTreeScreenTest, NewEventsAndFullRefreshes) {
     ASSERT_TRUE(meeting.IsOk());
     wxTreeItemIdValue cookie;
     EXPECT_EQ(Tree().EventOf(Tree().GetFirstChild(meeting, cookie)), app->Data().events.tail);
+    EXPECT_FALSE(test::SaveScreenshot(app->Frame(), "main_frame_info_tree").empty());
 
     // OK in the file information dialog shows the data afresh.
     wxTheApp->CallAfter([] {
