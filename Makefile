@@ -51,6 +51,7 @@ bench: build
 	xvfb-run -a -s "-screen 0 1024x768x24" $(NATIVE)/bench/event_list_bench $(NATIVE)/vorlen/shell/vorlen $(NATIVE)
 	xvfb-run -a -s "-screen 0 1024x768x24" $(NATIVE)/bench/startup_bench $(NATIVE)/vorlen/shell/vorlen \
 		$(NATIVE)/bench/minimal_frame $(NATIVE)
+	xvfb-run -a -s "-screen 0 1024x768x24" $(NATIVE)/bench/info_tree_bench $(NATIVE)/vorlen/shell/vorlen $(NATIVE)
 	scripts/wine_run.sh $(WIN32) $(WIN32)/bench/gvmain/lzpunz2_bench.exe
 	scripts/wine_run.sh $(WIN32) $(WIN32)/bench/gvmain/install_file_bench.exe
 	bench/gvmain/install_bench.sh $(NATIVE) $(WIN32)

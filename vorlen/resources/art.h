@@ -12,6 +12,7 @@
 #include <wx/bmpbndl.h>
 #include <wx/icon.h>
 #include <wx/iconbndl.h>
+#include <wx/vector.h>
 
 namespace vorlen::art {
 
@@ -73,6 +74,21 @@ wxBitmap WizardPicture(double scale = 1.0);
 wxBitmap ScreenBanner(int depth, double scale = 1.0);
 // The black and white strip drawn right of that banner, 1400 x 25.
 wxBitmap ScreenFiller(double scale = 1.0);
+
+// The information tree's node pictures, in this order: a file or category
+// node, the same selected, an event without a start time, a selected
+// event, an event with a start time (an appointment).
+enum TreeImage : int {
+    treeImageFolder = 0,
+    treeImageFolderSelected = 1,
+    treeImageEvent = 2,
+    treeImageEventSelected = 3,
+    treeImageAppointment = 4,
+};
+inline constexpr int treeImageCount = 5;
+inline constexpr int treeImageWidth = 20;
+inline constexpr int treeImageHeight = 16;
+wxVector<wxBitmapBundle> TreeImages();
 
 // The sixteen colours the low-colour pictures are limited to: the standard
 // palette of 16-colour displays.

@@ -20,6 +20,7 @@
 #include "vorlen/views/event_clipboard.h"
 #include "vorlen/views/event_edit_dialog.h"
 #include "vorlen/views/event_list_window.h"
+#include "vorlen/views/info_tree.h"
 #include "vorlen/views/types_dialog.h"
 #include "vorlen/views/view_window.h"
 #include "vorlen/resources/program_icon_svg.h"
@@ -372,10 +373,13 @@ void TVorlenApp::AfterNewEvent() {
     // The other screens show the data afresh when they are next built.
     if (!frame_)
         return;
-    if (auto* today = dynamic_cast<TViewWindow*>(frame_->Screen()))
+    wxWindow* screen = frame_->Screen();
+    if (auto* today = dynamic_cast<TViewWindow*>(screen))
         today->RefreshView();
-    else if (auto* list = dynamic_cast<TEventListWindow*>(frame_->Screen()))
+    else if (auto* list = dynamic_cast<TEventListWindow*>(screen))
         list->AddLastEvent();
+    else if (auto* infoTree = dynamic_cast<TInfoTree*>(screen))
+        infoTree->AddNewEventNode();
 }
 
 EventEditData TVorlenApp::EditData() {
@@ -383,9 +387,13 @@ EventEditData TVorlenApp::EditData() {
 }
 
 void TVorlenApp::FullViewRefresh() {
-    // The information tree rebuilds itself when it exists.
-    if (auto* list = frame_ ? dynamic_cast<TEventListWindow*>(frame_->Screen()) : nullptr)
+    if (!frame_)
+        return;
+    wxWindow* screen = frame_->Screen();
+    if (auto* list = dynamic_cast<TEventListWindow*>(screen))
         list->RefreshList();
+    else if (auto* infoTree = dynamic_cast<TInfoTree*>(screen))
+        infoTree->RebuildTree();
 }
 
 void TVorlenApp::SetHelpMode(bool on) {

@@ -26,9 +26,10 @@ static_assert(cmTrayOpen == trayOpenCommand && cmExit == trayExitCommand, "the t
 const char* const screenTabTexts[screenCount] = {"Title Page", "Information Tree", "Event/Appointment List",
                                                  "Calendar Display", "Todays Events/Appointments"};
 
-// Commands that the screens carry out: with no screen (or application
-// handler) answering their enabling rule, they are disabled.
-constexpr int viewCommands[] = {cmUndo,           cmCut,         cmCopy,         cmDelete,
+// Commands that the screens carry out (Paste only while one edits text in
+// place): with no screen (or application handler) answering their enabling
+// rule, they are disabled.
+constexpr int viewCommands[] = {cmUndo,           cmCut,         cmCopy,         cmPaste,        cmDelete,
                                 cmClear,          cmFind,        cmFindNext,     cmSaveAsVCalendar,
                                 cmCopyAsVCalendar, cmImportVCalendar, cmNewEvent, cmCategories};
 
