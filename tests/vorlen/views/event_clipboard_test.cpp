@@ -8,6 +8,7 @@
 #include "vorlen/store/data_file.h"
 #include "vorlen/store/vcalendar.h"
 
+#include "../gui/foreign_clipboard_owner.h"
 #include "../gui/gui_support.h"
 
 #include <wx/clipbrd.h>
@@ -233,6 +234,20 @@ TEST_F(EventClipboardTest, ImportingAFileAppendsItsEventsOrSaysWhyNot) {
     chosen.clear();
     EXPECT_EQ(ImportVCalendarFile(nullptr, data, choose).count, 0);
     EXPECT_EQ(events.count, 2);
+}
+
+// The clipboard lost a moment ago, the notice of it still queued: the
+// toolkit, had it handled that notice while waiting for the new owner's
+// answer, would end the wait with "no such format".
+TEST_F(EventClipboardTest, AClipboardJustTakenByAnotherProgramIsAskedRight) {
+    Eventlist source;
+    FillEvent(*source.Add());
+    ASSERT_TRUE(CopyEventsAsVCalendar({source.head}));
+    test::ForeignClipboardOwner other(vorlenEventFormat, store::SerialiseEvent(*source.head));
+    ASSERT_TRUE(other.Owns());
+    EXPECT_TRUE(ClipboardHasEvents());
+    EXPECT_EQ(PasteEvents(nullptr, data).count, 1);
+    EXPECT_EQ(events.head->description, "Caf\xE9 \xFF meeting");
 }
 
 // Between two running programs the clipboard is tested end to end
