@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <memory>
 #include <optional>
 #include <string>
 #include <thread>
@@ -120,6 +121,8 @@ class TwoRunsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "run under Xvfb";
+        // This runner's own environment: nothing of the user's desktop is
+        // touched, settings (the guard) and data alike.
         ::setenv("XDG_DATA_HOME", dir.File("share").c_str(), 1);
         platform::registryAccess key;
         key.Open();
