@@ -9,9 +9,10 @@ set -euo pipefail
 
 # libcanberra-pulse plays the alarms through PulseAudio; the sound test
 # starts a pulseaudio server of its own and asks pactl what it plays.
+# xdotool types into two running programs in the end-to-end clipboard test.
 native=(cmake ninja-build g++ pkg-config libwxgtk3.2-dev libical-dev libicu-dev
         libcanberra-dev libcanberra-pulse libgoogle-perftools-dev libgtk-3-dev zlib1g-dev libtomlplusplus-dev libgtest-dev googletest
-        tzdata xvfb xauth pulseaudio pulseaudio-utils)
+        tzdata xvfb xauth pulseaudio pulseaudio-utils libx11-dev xdotool)
 # fonts-dejavu-core: the font that the install tests' product installs.
 win32=(g++-mingw-w64-i686 libz-mingw-w64-dev wine wine32:i386 fonts-dejavu-core)
 # nsis and wixl: the installers the install benchmark measures gvmain against.

@@ -311,6 +311,10 @@ void TSDIDecFrame::ShowFrame(bool minimised) {
     }
     platform::Settings settings = platform::ReadSettings();
     Show();
+    // A frame shown the first time focuses its first control, the tab
+    // strip: the keys belong to the screen.
+    if (screen_)
+        screen_->SetFocus();
     if (IsIconized())
         Iconize(false);
     if (settings.maximised == 1)

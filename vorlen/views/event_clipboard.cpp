@@ -8,6 +8,7 @@
 
 #include <wx/clipbrd.h>
 #include <wx/dataobj.h>
+#include <wx/evtloop.h>
 #include <wx/filedlg.h>
 #include <wx/filename.h>
 #include <wx/msgdlg.h>
@@ -39,6 +40,14 @@ public:
 private:
     bool open_;
 };
+
+// Losing the clipboard to another program arrives as an event. Handled
+// while the toolkit waits for the new owner's answer, it ends that wait as
+// if the format were missing; so the clipboard's waiting events go first.
+void HandleClipboardNews() {
+    wxEventLoopGuarantor loop;
+    wxEventLoopBase::GetActive()->YieldFor(wxEVT_CATEGORY_CLIPBOARD);
+}
 
 std::unique_ptr<wxCustomDataObject> CustomData(const char* format, const std::string& bytes) {
     auto data = std::make_unique<wxCustomDataObject>(wxDataFormat(format));
@@ -150,11 +159,13 @@ bool CopyEventsAsVCalendar(const std::vector<const EventNode*>& events) {
 }
 
 bool ClipboardHasEvents() {
+    HandleClipboardNews();
     return wxTheClipboard->IsSupported(wxDataFormat(vorlenEventFormat)) ||
            wxTheClipboard->IsSupported(wxDataFormat(vCalendarFormat));
 }
 
 EventsAdded PasteEvents(wxWindow* parent, EventEditData data) {
+    HandleClipboardNews();
     std::string bytes;
     bool own = false;
     bool calendar = false;

@@ -41,6 +41,10 @@ void TEventList::FillList() {
         rows.push_back(&event);
     MarkShown();
     SetItemCount(RowCount());
+    // The arrow keys move from the focused row: without one, no key could
+    // ever select a row. Focused is not selected.
+    if (!rows.empty() && GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_FOCUSED) == -1)
+        SetItemState(0, wxLIST_STATE_FOCUSED, wxLIST_STATE_FOCUSED);
     Refresh();
     SetFocus();
 }

@@ -21,6 +21,8 @@ public:
     void AddLastEvent() { list->AddLastEvent(); }
     void RefreshList() { list->RefreshList(); }
     void ResizeChildren();
+    // The keys belong to the list, not to this window around it.
+    void SetFocus() override { list->SetFocus(); }
 
     // Find: opens the find dialog (raises it when it is open already).
     void CmEditFind();
