@@ -1,7 +1,6 @@
 #include "calendar_window.h"
 
 #include "vorlen/platform/wx_text.h"
-#include "vorlen/resources/art.h"
 
 #include <wx/button.h>
 #include <wx/dcbuffer.h>
@@ -41,8 +40,7 @@ TCalendarWindow::TCalendarWindow(wxWindow* parent, EventEditData data, Clock clo
       data(data),
       clock(clock),
       selectedDate(clock()),
-      bannerBitmap(art::ScreenBanner(depth, GetContentScaleFactor())),
-      fillerBitmap(art::ScreenFiller(GetContentScaleFactor())),
+      banner(*this, depth),
       dayView(selectedDate, this, data, ViewKindSlots) {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE));
@@ -85,9 +83,8 @@ void TCalendarWindow::ResizeChildren() {
 
 void TCalendarWindow::LayoutDayView() {
     wxSize client = GetClientSize();
-    int banner = bannerBitmap.IsOk() ? bannerBitmap.GetLogicalSize().y : 0;
-    dayView.SetLayout(FromDIP(dayViewLeft), banner + FromDIP(10), client.x - FromDIP(20),
-                      client.y - banner + FromDIP(10));
+    int top = banner.BannerHeight();
+    dayView.SetLayout(FromDIP(dayViewLeft), top + FromDIP(10), client.x - FromDIP(20), client.y - top + FromDIP(10));
 }
 
 void TCalendarWindow::DrawSelectedDay(wxDC& dc) {
@@ -106,10 +103,7 @@ void TCalendarWindow::OnPaint(wxPaintEvent&) {
     wxAutoBufferedPaintDC dc(this);
     dc.SetBackground(wxBrush(GetBackgroundColour()));
     dc.Clear();
-    if (bannerBitmap.IsOk())
-        dc.DrawBitmap(bannerBitmap, 0, 0);
-    if (fillerBitmap.IsOk())
-        dc.DrawBitmap(fillerBitmap, bannerBitmap.GetLogicalSize().x, 0);
+    banner.Draw(dc);
     // The first paint selects today. The screen was built on today a
     // moment ago, so the jump is needed only when the day has changed since:
     // it would mark the month and fill the day view a second time.

@@ -4,6 +4,7 @@
 // double click opens the event dialog for a new event on that day.
 #pragma once
 
+#include "vorlen/views/screen_banner.h"
 #include "vorlen/views/calendar_control.h"
 #include "vorlen/views/day_view.h"
 #include "vorlen/views/event_edit_dialog.h"
@@ -35,7 +36,7 @@ public:
     const Date& SelectedDate() const { return selectedDate; }
     TCal* Calendar() const { return calendar; }
     TDayView& DayView() { return dayView; }
-    const wxBitmap& BannerBitmap() const { return bannerBitmap; }
+    const wxBitmap& BannerBitmap() const { return banner.Banner(); }
 
 private:
     // A rectangle of the layout, given at the normal scale.
@@ -51,8 +52,7 @@ private:
     EventEditData data;
     Clock clock;
     Date selectedDate;
-    wxBitmap bannerBitmap;
-    wxBitmap fillerBitmap;
+    ScreenBanner banner;
     TCal* calendar = nullptr;
     TDayView dayView;
     bool firstPaint = true;

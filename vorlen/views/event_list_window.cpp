@@ -1,6 +1,5 @@
 #include "event_list_window.h"
 
-#include "vorlen/resources/art.h"
 #include "vorlen/views/edit_commands.h"
 
 #include <wx/dcbuffer.h>
@@ -43,8 +42,7 @@ wxEND_EVENT_TABLE()
 
 TEventListWindow::TEventListWindow(wxWindow* parent, EventEditData data, int depth)
     : wxWindow(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxFULL_REPAINT_ON_RESIZE),
-      bannerBitmap(art::ScreenBanner(depth, GetContentScaleFactor())),
-      fillerBitmap(art::ScreenFiller(GetContentScaleFactor())) {
+      banner(*this, depth) {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE));
     if (wxWindow* frame = wxGetTopLevelParent(parent))
@@ -62,11 +60,11 @@ TEventListWindow::~TEventListWindow() {
 
 void TEventListWindow::ResizeChildren() {
     wxSize client = GetClientSize();
-    int filler = fillerBitmap.IsOk() ? fillerBitmap.GetLogicalSize().y : 0;
-    int banner = bannerBitmap.IsOk() ? bannerBitmap.GetLogicalSize().y : 0;
+    int filler = banner.FillerHeight();
+    int bannerHeight = banner.BannerHeight();
     // Before the first layout the client area is empty.
     list->SetSize(FromDIP(margin), filler + FromDIP(margin), std::max(client.x - FromDIP(2 * margin), 0),
-                  std::max(client.y - banner - FromDIP(2 * margin), 0));
+                  std::max(client.y - bannerHeight - FromDIP(2 * margin), 0));
 }
 
 void TEventListWindow::CmEditFind() {
@@ -126,10 +124,7 @@ void TEventListWindow::OnPaint(wxPaintEvent&) {
     wxAutoBufferedPaintDC dc(this);
     dc.SetBackground(wxBrush(GetBackgroundColour()));
     dc.Clear();
-    if (bannerBitmap.IsOk())
-        dc.DrawBitmap(bannerBitmap, 0, 0);
-    if (fillerBitmap.IsOk())
-        dc.DrawBitmap(fillerBitmap, bannerBitmap.GetLogicalSize().x, 0);
+    banner.Draw(dc);
 }
 
 void TEventListWindow::OnSize(wxSizeEvent& event) {

@@ -3,6 +3,7 @@
 // begins with a text; F3 goes on below the last match.
 #pragma once
 
+#include "vorlen/views/screen_banner.h"
 #include "vorlen/views/event_list_control.h"
 
 #include <wx/bitmap.h>
@@ -33,7 +34,7 @@ public:
     TEventList* List() const { return list; }
     wxFindReplaceDialog* FindDialog() const { return findDialog; }
     long LastFoundIndex() const { return lastFoundIndex; }
-    const wxBitmap& BannerBitmap() const { return bannerBitmap; }
+    const wxBitmap& BannerBitmap() const { return banner.Banner(); }
 
 private:
     void DoSearch();
@@ -48,8 +49,7 @@ private:
     void OnUpdateEnabled(wxUpdateUIEvent& event);
     void EvFindMsg(wxFindDialogEvent& event);
 
-    wxBitmap bannerBitmap;
-    wxBitmap fillerBitmap;
+    ScreenBanner banner;
     TEventList* list = nullptr;
     wxFindReplaceData findData;
     wxFindReplaceDialog* findDialog = nullptr;

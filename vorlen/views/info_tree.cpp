@@ -1,7 +1,6 @@
 #include "info_tree.h"
 
 #include "vorlen/platform/wx_text.h"
-#include "vorlen/resources/art.h"
 #include "vorlen/views/record_details.h"
 #include "vorlen/views/value_field.h"
 
@@ -73,8 +72,7 @@ wxEND_EVENT_TABLE()
 TInfoTree::TInfoTree(wxWindow* parent, EventEditData data, int depth)
     : wxPanel(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL | wxFULL_REPAINT_ON_RESIZE),
       data(data),
-      bannerBitmap(art::ScreenBanner(depth, GetContentScaleFactor())),
-      fillerBitmap(art::ScreenFiller(GetContentScaleFactor())) {
+      banner(*this, depth) {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE));
     if (wxWindow* frame = wxGetTopLevelParent(parent))
@@ -192,10 +190,7 @@ void TInfoTree::OnPaint(wxPaintEvent&) {
     wxAutoBufferedPaintDC dc(this);
     dc.SetBackground(wxBrush(GetBackgroundColour()));
     dc.Clear();
-    if (bannerBitmap.IsOk())
-        dc.DrawBitmap(bannerBitmap, 0, 0);
-    if (fillerBitmap.IsOk())
-        dc.DrawBitmap(fillerBitmap, bannerBitmap.IsOk() ? bannerBitmap.GetLogicalSize().x : 0, 0);
+    banner.Draw(dc);
 }
 
 void TInfoTree::OnSize(wxSizeEvent& event) {

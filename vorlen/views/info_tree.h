@@ -3,6 +3,7 @@
 // of the selected event in words, with "Add Event" and "Edit Event" below.
 #pragma once
 
+#include "vorlen/views/screen_banner.h"
 #include "vorlen/views/event_tree.h"
 
 #include <wx/bitmap.h>
@@ -83,8 +84,7 @@ private:
     void OnEndLabelEdit(wxTreeEvent& event);
 
     EventEditData data;
-    wxBitmap bannerBitmap;
-    wxBitmap fillerBitmap;
+    ScreenBanner banner;
     TTree* tree = nullptr;
     wxStaticBox* group = nullptr;
     wxStaticText* labels[detailRowCount] = {};

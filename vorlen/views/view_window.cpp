@@ -1,7 +1,6 @@
 #include "view_window.h"
 
 #include "vorlen/platform/settings.h"
-#include "vorlen/resources/art.h"
 
 #include <wx/dcbuffer.h>
 #include <wx/settings.h>
@@ -20,8 +19,7 @@ wxEND_EVENT_TABLE()
 
 TViewWindow::TViewWindow(wxWindow* parent, EventEditData data, int hostKind, const Date& today, int depth)
     : wxWindow(parent, wxID_ANY),
-      bannerBitmap(art::ScreenBanner(depth, GetContentScaleFactor())),
-      fillerBitmap(art::ScreenFiller(GetContentScaleFactor())),
+      banner(*this, depth),
       hostKind(hostKind),
       dayView(today, this, data, DisplayKindOfSetting(platform::ReadSettings().dayView)) {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
@@ -43,7 +41,7 @@ void TViewWindow::ResizeChildren() {
 
 void TViewWindow::LayOut(int bottomOffset) {
     wxSize client = GetClientSize();
-    int filler = fillerBitmap.GetLogicalSize().y;
+    int filler = banner.FillerHeight();
     dayView.SetLayout(10, filler + 10, client.x - 20, client.y - filler + bottomOffset);
 }
 
@@ -51,8 +49,7 @@ void TViewWindow::OnPaint(wxPaintEvent&) {
     wxAutoBufferedPaintDC dc(this);
     dc.SetBackground(wxBrush(GetBackgroundColour()));
     dc.Clear();
-    dc.DrawBitmap(bannerBitmap, 0, 0);
-    dc.DrawBitmap(fillerBitmap, bannerBitmap.GetLogicalSize().x, 0);
+    banner.Draw(dc);
     dayView.ShowListPane();
     if (firstPaint) {
         firstPaint = false;

@@ -3,6 +3,7 @@
 // other value: compressed).
 #pragma once
 
+#include "vorlen/views/screen_banner.h"
 #include "vorlen/views/day_view.h"
 
 #include <wx/bitmap.h>
@@ -23,7 +24,7 @@ public:
 
     int HostKind() const { return hostKind; }
     TDayView& DayView() { return dayView; }
-    const wxBitmap& BannerBitmap() const { return bannerBitmap; }
+    const wxBitmap& BannerBitmap() const { return banner.Banner(); }
 
 private:
     // The layout rectangle's bottom: a resize places it 30 pixels lower
@@ -32,8 +33,7 @@ private:
     void OnPaint(wxPaintEvent& event);
     void OnSize(wxSizeEvent& event);
 
-    wxBitmap bannerBitmap;
-    wxBitmap fillerBitmap;
+    ScreenBanner banner;
     int hostKind;
     TDayView dayView;
     bool firstPaint = true;

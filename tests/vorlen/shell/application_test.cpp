@@ -118,9 +118,11 @@ TEST_F(ApplicationTest, TitleScreenFrameWithToolbarTabsAndMenu) {
                          cmFind, cmFindNext, -1, cmTitleScreen, cmInfoTree, cmCalendar, cmEventList, cmToday, -1,
                          cmHelpContents};
     ASSERT_EQ(frame->Toolbar()->GetToolCount(), static_cast<int>(std::size(tools)));
-    for (int i = 0; i < static_cast<int>(std::size(tools)); ++i)
-        if (tools[i] > 0)
+    for (int i = 0; i < static_cast<int>(std::size(tools)); ++i) {
+        if (tools[i] > 0) {
             EXPECT_EQ(frame->Toolbar()->FindToolByIndex(i)->GetId(), tools[i]) << i;
+        }
+    }
     EXPECT_EQ(frame->GetMenuBar()->FindItem(cmOptions)->GetItemLabel(), "&Options...\tAlt+O");
 
     // Enabling rules: Save only while unsaved, the vCalendar import now
