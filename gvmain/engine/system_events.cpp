@@ -5,6 +5,7 @@
 
 #include "gvmain/format/dos_startup_merge.h"
 #include "gvmain/format/pm_item_description.h"
+#include "gvmain/format/text_lines.h"
 #include "gvmain/ops/command_line.h"
 #include "gvmain/ops/file_names.h"
 #include "gvmain/ops/file_operations.h"
@@ -315,7 +316,9 @@ EventOutcome EditStartupFile(EventCall& call) {
     return MergeDosStartupFile(edit, call.run.host) ? EventOutcome::Next : EventOutcome::Failed;
 }
 
-// The aux files that were copied into the runDirectory go with the engine.
+// Of the aux files that were copied into the runDirectory only the
+// uninstaller's companion goes with the engine (the language DLLs of other
+// languages stay behind).
 EventOutcome InstallUninstallerEvent(EventCall& call) {
     EventRun& run = call.run;
     UninstallerSetup setup;
@@ -323,7 +326,7 @@ EventOutcome InstallUninstallerEvent(EventCall& call) {
     setup.uninstallDirectory = call.Text(0);
     setup.languageCode = run.facts.languageCode;
     for (const AuxFile& file : run.script.auxFiles) {
-        if (file.copy) {
+        if (file.copy && EqualsIgnoringCase(file.name, uninstallerCompanionName)) {
             setup.auxFiles.push_back(file.name);
         }
     }

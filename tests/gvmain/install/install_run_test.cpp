@@ -165,16 +165,9 @@ TEST(InstallRun, AnAbandonedRunWithTheUninstallerInPlaceIsRolledBack) {
               host, nullptr);
 }
 
-// Unattended, the launcher asks nothing and ends with the engine's result;
-// a roll-back is handed on through "movexe.ini" of the Windows directory.
+// Unattended, the launcher asks nothing and ends with the engine's result
+// (its roll-back and restart question: launcher_test.cpp).
 TEST(InstallRun, TheLauncherEndsWithTheEnginesResult) {
-    InstallRun rolledBack;
-    EXPECT_EQ(test::RunProcess(Media("small\\setup.exe"), rolledBack.app + " 1 /S"), RunRolledBack);
-    std::string ini = DetectEnvironment().windowsDirectory + "\\movexe.ini";
-    char engine[MAX_PATH] = "";
-    GetPrivateProfileStringA("x", "f", "", engine, sizeof engine, ini.c_str());
-    EXPECT_EQ(std::string(engine), rolledBack.app + "\\uninst\\gvmain.exe");
-    DeleteQuietly(ini);
     InstallRun dos;
     EXPECT_EQ(test::RunProcess(Media("small\\setup.exe"), dos.app + " 4 /S"), RunDosRestart);
     test::RecordingHost host;
