@@ -181,6 +181,7 @@ bool ScriptInstallController::ShowScreen() {
         return Fail("Unable to realize the install screen");
     }
     host_.parent = screen_.Window();
+    screen_.onExit = [this] { host_.AskToAbandon(); };
     return true;
 }
 

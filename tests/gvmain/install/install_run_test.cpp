@@ -1,3 +1,4 @@
+#include "gvmain/engine/install_screen.h"
 #include "gvmain/engine/log_finish.h"
 #include "gvmain/format/log_reader.h"
 #include "gvmain/ops/file_operations.h"
@@ -120,6 +121,28 @@ TEST(InstallRun, AnInteractiveRunInstallsEveryKindOfChange) {
         commands += command;
     }
     EXPECT_NE(commands.find("Gv Full Readme"), std::string::npos) << commands;
+}
+
+// The install screen's exit button, pressed during the first step: the
+// abort question, and after "&Yes" no further event runs.
+TEST(InstallRun, TheScreensExitButtonAbandonsTheRunAfterAsking) {
+    InstallRun install;
+    install.Launch(Media("full"), install.app);
+    std::string asked;
+    WhenDialogAppears("Installation", [&](HWND step) {
+        HWND screen = GetWindow(step, GW_OWNER);
+        WhenDialogAppears("Query Abort", [&asked, step](HWND box) {
+            asked = WindowText(GetDlgItem(box, IDC_MSGBOX_TEXT));
+            ClickButton(box, IDC_MSGBOX_BUTTON);
+            ClickButton(step, IDC_MSGBOX_BUTTON);
+        });
+        PostMessageA(screen, WM_COMMAND, MAKEWPARAM(screenExitButton, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(screen, screenExitButton)));
+    });
+    EXPECT_EQ(install.Install(), RunFailed);  // nothing installed yet: no roll-back needed
+    EXPECT_EQ(asked, "Installation is incomplete\nAre you sure you want to abort the installation?");
+    EXPECT_FALSE(Exists(install.app));
+    EXPECT_TRUE(Exists(install.run + "\\gvlog3.nnn"));
 }
 
 TEST(InstallRun, TheSameProductUnattendedThroughTheLauncher) {
