@@ -3,6 +3,7 @@
 // programs the script runs.
 #include "gvmain/engine/event_call.h"
 
+#include "gvmain/engine/dos_inform_dialog.h"
 #include "gvmain/format/dos_startup_merge.h"
 #include "gvmain/format/pm_item_description.h"
 #include "gvmain/format/text_lines.h"
@@ -306,14 +307,22 @@ EventOutcome RunProgram(EventCall& call) {
     return EventOutcome::Next;
 }
 
-// File 0 AUTOEXEC.BAT, 1 CONFIG.SYS; place 0 before the lines it matches, else after.
+// File 0 AUTOEXEC.BAT, 1 CONFIG.SYS; place 0 before the lines it matches,
+// else after; the result is shown unless "silent" is nonzero.
 EventOutcome EditStartupFile(EventCall& call) {
     DosStartupEdit edit;
     edit.file = call.Number(1) == 1 ? DosStartupFile::ConfigSys : DosStartupFile::AutoexecBat;
     edit.lines = call.Text(0);
     edit.place = call.Number(2) == 0 ? NewLinePlace::Before : NewLinePlace::After;
     edit.path = call.Text(3);
-    return MergeDosStartupFile(edit, call.run.host) ? EventOutcome::Next : EventOutcome::Failed;
+    DosStartupMerged merged;
+    if (!MergeDosStartupFile(edit, call.run.host, &merged)) {
+        return EventOutcome::Failed;
+    }
+    if (call.Number(4) == 0) {
+        ShowDosInform(call.run.facts.resources, call.run.facts.parent, merged.path, merged.text);
+    }
+    return EventOutcome::Next;
 }
 
 // Of the aux files that were copied into the runDirectory only the

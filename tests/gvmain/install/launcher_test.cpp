@@ -3,10 +3,11 @@
 // unattended run through the file mover in the Windows directory, the
 // uninstaller with "/S" and its copy at the drive root; the installed
 // uninstaller's own command with "/S"), both leaving nothing of the
-// product or the uninstaller behind.
+// product or the uninstaller behind, and its restart question.
 #include "gvmain/engine/run_events.h"
 #include "gvmain/ops/file_operations.h"
 #include "gvmain/ops/registry_operations.h"
+#include "gvmain/resources/dialog_ids.h"
 #include "tests/gvmain/install/install_support.h"
 
 #include <gtest/gtest.h>
@@ -111,6 +112,51 @@ TEST(Launcher, TheInstalledUninstallCommandWithSRemovesTheProduct) {
 
     ExpectRemoved(install.app);
     EXPECT_EQ(ErrorLog(), errors);
+}
+
+// Runs the launcher and presses, in turn, button `id` of the dialog with
+// each caption once it shows (in the launcher's or the engine's process);
+// returns the exit code and how many were pressed.
+std::pair<int, size_t> RunAnswering(const std::string& arguments,
+                                    const std::vector<std::pair<std::string, int>>& answers) {
+    std::string command = "\"" + Media("small\\setup.exe") + "\" " + arguments;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (!::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &started)) {
+        return {-1, 0};
+    }
+    ::CloseHandle(started.hThread);
+    size_t pressed = 0;
+    for (DWORD start = ::GetTickCount();
+         ::WaitForSingleObject(started.hProcess, 100) == WAIT_TIMEOUT && ::GetTickCount() - start < 60000;) {
+        HWND box =
+            pressed < answers.size() ? ::FindWindowA("#32770", answers[pressed].first.c_str()) : nullptr;
+        if (box && ::IsWindowVisible(box)) {
+            ::PostMessageA(::GetDlgItem(box, answers[pressed].second), BM_CLICK, 0, 0);
+            ++pressed;
+        }
+    }
+    DWORD code = 0;
+    if (::WaitForSingleObject(started.hProcess, 0) != WAIT_OBJECT_0) {
+        ::TerminateProcess(started.hProcess, 99);
+    }
+    ::GetExitCodeProcess(started.hProcess, &code);
+    ::CloseHandle(started.hProcess);
+    return {static_cast<int>(code), pressed};
+}
+
+// A DOS restart chosen in the engine's completion box: the launcher asks
+// before it restarts the computer, and "No" leaves it running.
+TEST(Launcher, AsksBeforeRestartingTheComputer) {
+    InstallRun install("gvrestart");
+    Leftovers leftovers;
+    auto [result, pressed] = RunAnswering(install.app + " 4", {{install.app + "\\autoexec.bat", IDOK},
+                                                               {"Installation Completed", IDC_MSGBOX_BUTTON},
+                                                               {"Setup", IDNO}});
+    EXPECT_EQ(pressed, 3u);
+    EXPECT_EQ(result, RunDosRestart);
 }
 
 }  // namespace
