@@ -17,7 +17,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     };
     makers.uninstall = [](const gvmain::EngineStart& engine) -> std::unique_ptr<gvmain::ModeController> {
         return std::make_unique<gvmain::UninstallController>(
-            gvmain::DetectUninstallFacts(engine.instance, ::GetCommandLineA()));
+            gvmain::DetectUninstallFacts(engine.instance, engine.os, ::GetCommandLineA()));
     };
     return gvmain::ProgramEntry(start, makers);
 }

@@ -3,7 +3,8 @@
 # distribution manifest (tools/gvbuild/examples/distribution/vorlen.toml)
 # with the files of both build trees, gathered first into a stage beside a
 # copy of the manifest. The media (install.inf, data001.pak, the aux files,
-# gvmain.exe, setup.exe and lzpunz2.dll) land in build/installer/media.
+# gvmain.exe, setup.exe, lzpunz2.dll and movexe.exe) land in
+# build/installer/media.
 #   scripts/installer.sh NATIVE-TREE WIN32-TREE
 set -euo pipefail
 native=$1
@@ -21,5 +22,6 @@ cp vorlen/resources/help/* "$stage/help/"
 cp "$win32"/tools/language/gvenu.dll "$win32"/tools/language/gveng.dll "$stage/engine/"
 cp tools/gvbuild/examples/distribution/vorlen.toml "$stage/"
 "$native/tools/gvbuild/gvbuild" "$stage/vorlen.toml" "$out/media"
-cp "$win32"/gvmain/gvmain.exe "$win32"/tools/setup/setup.exe "$win32"/tools/lzpunz2/lzpunz2.dll "$out/media/"
+cp "$win32"/gvmain/gvmain.exe "$win32"/tools/setup/setup.exe "$win32"/tools/lzpunz2/lzpunz2.dll \
+    "$win32"/tools/movexe/movexe.exe "$out/media/"
 echo "vorlen's installation media: $out/media (start setup.exe; \"setup.exe /S\" installs unattended)"

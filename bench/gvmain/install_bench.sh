@@ -65,7 +65,7 @@ echo "product: ${#names[@]} files, $(du -sm files | cut -f1) MB"
 cp "$OLDPWD/$win32/tools/language/gvenu.dll" .
 "$OLDPWD/$native/tools/gvbuild/gvbuild" bench.toml media >/dev/null
 cp "$OLDPWD/$win32/gvmain/gvmain.exe" "$OLDPWD/$win32/tools/setup/setup.exe" \
-    "$OLDPWD/$win32/tools/lzpunz2/lzpunz2.dll" media/
+    "$OLDPWD/$win32/tools/lzpunz2/lzpunz2.dll" "$OLDPWD/$win32/tools/movexe/movexe.exe" media/
 
 # NSIS, zlib.
 {
@@ -133,8 +133,8 @@ printf 'msiexec %6.2f s  (gvmain/msiexec %.2f, target < 1)\n' "$msi" "$(ratio "$
 
 # The removals. Both uninstallers hand over to a copy of themselves and
 # end at once: each is timed until the last of its files is gone (for
-# gvmain, the copy at the drive root that the file mover removes last).
-cp "$OLDPWD/$win32/tools/movexe/movexe.exe" "$WINEPREFIX/drive_c/windows/"
+# gvmain, the copy at the drive root that the file mover removes last;
+# the launcher put the mover into the Windows directory).
 gone() {
     local start=$1 end
     shift

@@ -39,8 +39,8 @@ bool RegisterIconWindowClass(HINSTANCE instance) {
 ScriptInstallController::ScriptInstallController(const EngineStart& start, InstallSeams seams)
     : start_(start),
       seams_(std::move(seams)),
-      host_(seams_.environment ? *seams_.environment : DetectEnvironment(), *seams_.clock,
-            JoinPath(start.runDirectory, errorLogName)) {
+      host_(WithShellFlags(seams_.environment ? *seams_.environment : DetectEnvironment(), start.os),
+            *seams_.clock, JoinPath(start.runDirectory, errorLogName)) {
     host_.resources.engine = start.instance;
     if (!seams_.mediaKindOf) {
         seams_.mediaKindOf = &PlatformMediaKind;
@@ -181,6 +181,7 @@ bool ScriptInstallController::ShowScreen() {
         return Fail("Unable to realize the install screen");
     }
     host_.parent = screen_.Window();
+    screen_.onExit = [this] { host_.AskToAbandon(); };
     return true;
 }
 

@@ -51,6 +51,7 @@ public:
     int32_t Answer() override { return control_.sz; }
     void SetBackDirectory(const std::string& directory) override { backDirectory_ = directory; }
     ProgressDialog& Progress() override { return host_.progress; }
+    bool AbandonRequested() override { return host_.AbandonRequested(); }
 
     PackagingMode Packaging() const { return host_.media.mode; }
     int32_t LanguageNumber() const { return languageNumber_; }

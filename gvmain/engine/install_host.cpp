@@ -63,8 +63,16 @@ int InstallHost::Ask(const Question& question) {
     return answer < 0 ? secondButton : answer;
 }
 
+void InstallHost::AskToAbandon() {
+    if (!abandonRequested_) {
+        abandonRequested_ =
+            Ask({Message(abortQuestion), Message(abortCaption), Buttons::YesNo, {}}) == firstButton;
+    }
+}
+
+// The progress dialog handles the messages, among them the exit button's.
 bool InstallHost::Progress(uint32_t kb) {
-    return progress.Advance(kb);
+    return progress.Advance(kb) && !abandonRequested_;
 }
 
 void InstallHost::PumpMessages() {

@@ -40,6 +40,11 @@ public:
     MediaSetup media;
 
     RestartFlags Restarts() const { return restarts_; }
+
+    // The install screen's exit button: message 71 captioned 72; "&Yes"
+    // abandons the run before its next event (and stops a copy at once).
+    void AskToAbandon();
+    bool AbandonRequested() const { return abandonRequested_; }
     void ResetRestarts() { restarts_ = RestartFlags{}; }
 
     std::string Message(int number) override;
@@ -62,6 +67,7 @@ private:
     std::string errorLog_;
     RestartFlags restarts_;
     int currentDisk_ = -1;
+    bool abandonRequested_ = false;
 };
 
 }  // namespace gvmain

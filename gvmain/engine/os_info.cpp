@@ -50,4 +50,10 @@ OsInfo DetectOsInfo() {
     return OsInfoOf(version.dwPlatformId, version.dwMajorVersion, version.dwMinorVersion, &ReadWinLogonShell);
 }
 
+OperationEnvironment WithShellFlags(OperationEnvironment environment, const OsInfo& os) {
+    environment.newShell = os.newShell;
+    environment.shellIsNotProgman = os.shellIsNotProgman;
+    return environment;
+}
+
 }  // namespace gvmain

@@ -3,6 +3,8 @@
 // (shortcuts) or Program Manager (groups).
 #pragma once
 
+#include "gvmain/ops/operation_environment.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -32,5 +34,9 @@ using WinLogonShell = std::function<std::optional<std::string>()>;
 OsInfo OsInfoOf(DWORD platformId, DWORD major, DWORD minor, const WinLogonShell& winLogonShell);
 
 OsInfo DetectOsInfo();
+
+// The operations' environment with the run's shell flags, so that the
+// program-item operations follow the platform found at entry.
+OperationEnvironment WithShellFlags(OperationEnvironment environment, const OsInfo& os);
 
 }  // namespace gvmain

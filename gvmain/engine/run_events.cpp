@@ -100,6 +100,9 @@ int32_t RunEvents(EventRun& run) {
     std::vector<size_t> steps;  // the steps passed, for "back"
     const std::vector<ScriptEvent>& events = run.script.events;
     for (size_t next = 0; next < events.size();) {
+        if (run.controller.AbandonRequested()) {
+            return RunFailed;
+        }
         const ScriptEvent& event = events[next];
         if (run.log != nullptr) {
             run.log->SetMode(event.mode);

@@ -56,6 +56,9 @@ public:
     virtual void SetBackDirectory(const std::string& directory) = 0;
     // The copy progress window that the host's Progress reports advance.
     virtual ProgressDialog& Progress() = 0;
+    // The user chose to abandon the run outside the events' own dialogs
+    // (the install screen's exit button): no further event runs.
+    virtual bool AbandonRequested() { return false; }
 };
 
 // The facts of the run the events read.
@@ -85,7 +88,8 @@ constexpr char unableToExecuteMessage[] = "Unable to execute %s";
 
 // Runs the events in order and returns the RunResult they leave: 0 unless
 // the finish event sets another, 1 when an event fails, its condition
-// cannot be evaluated or the user abandons the run.
+// cannot be evaluated or the user abandons the run (in a dialog of an
+// event, or between events through the controller).
 int32_t RunEvents(EventRun& run);
 
 }  // namespace gvmain

@@ -3,8 +3,10 @@
 // programs the script runs.
 #include "gvmain/engine/event_call.h"
 
+#include "gvmain/engine/dos_inform_dialog.h"
 #include "gvmain/format/dos_startup_merge.h"
 #include "gvmain/format/pm_item_description.h"
+#include "gvmain/format/text_lines.h"
 #include "gvmain/ops/command_line.h"
 #include "gvmain/ops/file_names.h"
 #include "gvmain/ops/file_operations.h"
@@ -305,17 +307,27 @@ EventOutcome RunProgram(EventCall& call) {
     return EventOutcome::Next;
 }
 
-// File 0 AUTOEXEC.BAT, 1 CONFIG.SYS; place 0 before the lines it matches, else after.
+// File 0 AUTOEXEC.BAT, 1 CONFIG.SYS; place 0 before the lines it matches,
+// else after; the result is shown unless "silent" is nonzero.
 EventOutcome EditStartupFile(EventCall& call) {
     DosStartupEdit edit;
     edit.file = call.Number(1) == 1 ? DosStartupFile::ConfigSys : DosStartupFile::AutoexecBat;
     edit.lines = call.Text(0);
     edit.place = call.Number(2) == 0 ? NewLinePlace::Before : NewLinePlace::After;
     edit.path = call.Text(3);
-    return MergeDosStartupFile(edit, call.run.host) ? EventOutcome::Next : EventOutcome::Failed;
+    DosStartupMerged merged;
+    if (!MergeDosStartupFile(edit, call.run.host, &merged)) {
+        return EventOutcome::Failed;
+    }
+    if (call.Number(4) == 0) {
+        ShowDosInform(call.run.facts.resources, call.run.facts.parent, merged.path, merged.text);
+    }
+    return EventOutcome::Next;
 }
 
-// The aux files that were copied into the runDirectory go with the engine.
+// Of the aux files that were copied into the runDirectory only the
+// uninstaller's companion goes with the engine (the language DLLs of other
+// languages stay behind).
 EventOutcome InstallUninstallerEvent(EventCall& call) {
     EventRun& run = call.run;
     UninstallerSetup setup;
@@ -323,7 +335,7 @@ EventOutcome InstallUninstallerEvent(EventCall& call) {
     setup.uninstallDirectory = call.Text(0);
     setup.languageCode = run.facts.languageCode;
     for (const AuxFile& file : run.script.auxFiles) {
-        if (file.copy) {
+        if (file.copy && EqualsIgnoringCase(file.name, uninstallerCompanionName)) {
             setup.auxFiles.push_back(file.name);
         }
     }

@@ -69,7 +69,7 @@ std::vector<EventClass> MakeClasses() {
         {EventFinish, "finish", {Int("kind"), Int("show dialog", 1), OptionalIntVar("status")}},
         {EventEditStartupFile,
          "edit start-up file",
-         {Text("lines"), Int("file"), Int("place"), Text("path")}},
+         {Text("lines"), Int("file"), Int("place"), Text("path"), Int("silent")}},
         {EventShowText, "show text", {Text("lines", "line1\r\nline2\r\nline3\r\nline4\r\nline5")}},
         {EventPromptString,
          "prompt string",

@@ -17,6 +17,11 @@ struct OperationEnvironment {
     std::string windowsDirectory;
     // Windows NT may keep INI files of the Windows directory in the registry.
     bool windowsNt = false;
+    // The run's platform flags, found once at program entry (the engine's
+    // OsInfo): program items are the new shell's shortcuts, and Program
+    // Manager is not the system's shell.
+    bool newShell = true;
+    bool shellIsNotProgman = true;
     // Where the platform's version-file search puts shared files.
     std::string systemDirectory;
     // "CommonFilesDir" of the current version key, else the system directory.

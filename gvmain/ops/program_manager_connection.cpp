@@ -9,12 +9,6 @@ namespace {
 
 constexpr DWORD startUpWaitMs = 10000;
 
-bool IsWindows95Family() {
-    OSVERSIONINFOA version{};
-    version.dwOSVersionInfoSize = sizeof version;
-    return ::GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
-}
-
 BOOL CALLBACK PostClose(HWND window, LPARAM) {
     ::PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
     return TRUE;
@@ -28,7 +22,7 @@ ProgramManagerConnection& SharedProgramManager() {
 }
 
 bool ProgramManagerConnection::Acquire(OperationHost& host) {
-    if (users_ == 0 && !Choose()) {
+    if (users_ == 0 && !Choose(host.Environment())) {
         host.ReportError("Unable to connect to PM");
         return false;
     }
@@ -45,18 +39,19 @@ void ProgramManagerConnection::Release() {
     CloseStartedProgramManager();
 }
 
-bool ProgramManagerConnection::Choose() {
-    manager_ = std::make_unique<DdeProgramManager>();
+bool ProgramManagerConnection::Choose(const OperationEnvironment& environment) {
+    bool programManagerIsShell = !environment.shellIsNotProgman;
+    manager_ = std::make_unique<DdeProgramManager>(programManagerIsShell);
     if (manager_->Connect()) {
         return true;
     }
-    if (IsWindows95Family()) {
+    if (environment.newShell && environment.shellIsNotProgman) {
         manager_ = std::make_unique<ShellFolderProgramManager>();
         if (manager_->Connect()) {
             return true;
         }
     } else if (StartProgramManager()) {
-        manager_ = std::make_unique<DdeProgramManager>();
+        manager_ = std::make_unique<DdeProgramManager>(programManagerIsShell);
         if (manager_->Connect()) {
             return true;
         }

@@ -3,9 +3,10 @@
 // share one conversation, which ends when the last one releases it.
 //
 // Choice on the first use: DDE to a Program Manager that is already
-// running; failing that, the shell folders on the Windows 95 family;
-// otherwise "progman.exe" is started and DDE tried once more. A Program
-// Manager started here is closed again when the connection ends.
+// running; failing that, the shell folders where the new shell keeps the
+// program items (the run's platform flags); otherwise "progman.exe" is
+// started and DDE tried once more. A Program Manager started here is
+// closed again when the connection ends.
 #pragma once
 
 #include "gvmain/ops/operation_host.h"
@@ -25,7 +26,7 @@ public:
     ProgramManager& Manager() { return *manager_; }
 
 private:
-    bool Choose();
+    bool Choose(const OperationEnvironment& environment);
     bool StartProgramManager();
     void CloseStartedProgramManager();
 

@@ -12,14 +12,6 @@ namespace {
 
 constexpr char service[] = "PROGMAN";
 
-// Program Manager as the system's shell fills the screen: it is kept out of
-// the way while the installation talks to it.
-bool ProgramManagerIsShell() {
-    char shell[MAX_PATH] = "";
-    ::GetPrivateProfileStringA("boot", "shell", "", shell, sizeof shell, "system.ini");
-    return ::lstrcmpiA(FileNameOf(shell).c_str(), "progman.exe") == 0;
-}
-
 std::string ShortCommandLine(const std::string& line) {
     CommandLine split = SplitCommandLine(line);
     std::string program = ShortPath(split.program);
@@ -97,7 +89,7 @@ bool DdeProgramManager::Connect() {
     if (!conversation_.Open(service, service)) {
         return false;
     }
-    HWND window = ProgramManagerIsShell() ? ::FindWindowA("Progman", nullptr) : nullptr;
+    HWND window = programManagerIsShell_ ? ::FindWindowA("Progman", nullptr) : nullptr;
     if (window != nullptr && !::IsIconic(window)) {
         ::ShowWindow(window, SW_SHOWMINNOACTIVE);
         minimized_ = window;

@@ -12,7 +12,10 @@ namespace gvmain {
 
 class DdeProgramManager : public ProgramManager {
 public:
-    explicit DdeProgramManager(DWORD timeoutMs = defaultDdeTimeoutMs) : conversation_(timeoutMs) {}
+    // Program Manager as the system's shell fills the screen: it is kept
+    // minimised while the installation talks to it.
+    explicit DdeProgramManager(bool programManagerIsShell = false, DWORD timeoutMs = defaultDdeTimeoutMs)
+        : conversation_(timeoutMs), programManagerIsShell_(programManagerIsShell) {}
 
     void Disconnect() override;
     bool Connect() override;
@@ -31,6 +34,7 @@ private:
     bool GroupItems(const std::string& group, std::vector<ProgramItem>& items);
 
     DdeConversation conversation_;
+    bool programManagerIsShell_;
     // Program Manager's window while it is kept minimised for the conversation.
     HWND minimized_ = nullptr;
 };

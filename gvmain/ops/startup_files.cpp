@@ -32,7 +32,7 @@ bool KeepFormerContent(const std::string& path, bool existed, std::string& backu
 
 }  // namespace
 
-bool MergeDosStartupFile(const DosStartupEdit& edit, OperationHost& host) {
+bool MergeDosStartupFile(const DosStartupEdit& edit, OperationHost& host, DosStartupMerged* result) {
     StartupFileNames names = NamesOf(edit.file);
     std::string path = edit.path.empty() ? names.path : edit.path;
     std::string current;
@@ -41,6 +41,9 @@ bool MergeDosStartupFile(const DosStartupEdit& edit, OperationHost& host) {
     if (read == FileRead::Failed || merged.Failed()) {
         host.ReportError(mergeFailed);
         return false;
+    }
+    if (result) {
+        *result = {path, merged.text};
     }
     if (!merged.changed) {
         return true;

@@ -2,8 +2,8 @@
 // file (dos_startup_merge.h) and written back. Nothing is logged: the
 // former content stays beside the file under its backup name.
 //
-// The dialog that shows the merged file ("DLGDOSINFORM") is not part of
-// this build: every merge is silent.
+// The dialog that shows the merged file ("DLGDOSINFORM") is the engine's:
+// the merge hands back the file's path and what it now reads.
 #pragma once
 
 #include "gvmain/format/dos_startup_merge.h"
@@ -21,12 +21,18 @@ struct DosStartupEdit {
     std::string path;
 };
 
+struct DosStartupMerged {
+    std::string path;
+    std::string text;  // the file's content after the merge (changed or not)
+};
+
 // When the merge changes the file: its former content is copied to its
 // backup name ("autoexec.bak", else ".000" to ".999"), the new content is
 // written to a temporary file beside it ("autox000.000" or "confg000.000"
 // onwards) and put in its place in one step, and the run's DOS-restart flag
 // is set. Any failure reports "Unable to modify AUTOEXEC.BAT or CONFIG.SYS"
 // and leaves the file and its folder as they were.
-bool MergeDosStartupFile(const DosStartupEdit& edit, OperationHost& host);
+// On success `merged`, when given, takes the file's path and content.
+bool MergeDosStartupFile(const DosStartupEdit& edit, OperationHost& host, DosStartupMerged* merged = nullptr);
 
 }  // namespace gvmain

@@ -19,12 +19,16 @@
 namespace gvmain {
 
 constexpr char uninstallKeyFormat[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\%s";
+// The one aux file that goes with the uninstaller: with the engine and its
+// language DLL it is all the uninstaller removes of itself, so no other
+// file may be put beside it (its directory could then never go).
+constexpr char uninstallerCompanionName[] = "guuser.dll";
 
 struct UninstallerSetup {
     std::string runDirectory;
     std::string uninstallDirectory;
     std::string languageCode;           // "enu" for "gvenu.dll"
-    std::vector<std::string> auxFiles;  // one or two names in the runDirectory
+    std::vector<std::string> auxFiles;  // the companion when the script has it, in the runDirectory
     std::string productName;
     // With a title, a Program Manager item in this group starts the uninstaller.
     std::string itemGroup;

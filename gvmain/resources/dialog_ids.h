@@ -35,6 +35,9 @@
 #define IDC_PROG_TEXT 102
 #define IDC_PROG_GAUGE 103
 
+/* "DLGDOSINFORM": the merged AUTOEXEC.BAT or CONFIG.SYS (read-only); OK is IDOK */
+#define IDC_DOSINFORM_TEXT 101
+
 /* Items of a script's user dialog are numbered from here. */
 #define IDC_USERDLG_FIRST 100
 

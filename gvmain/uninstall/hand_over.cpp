@@ -2,6 +2,7 @@
 
 #include "gvmain/ops/file_names.h"
 #include "gvmain/ops/message_text.h"
+#include "gvmain/ops/uninstall_registration.h"
 
 #include <windows.h>
 
@@ -55,7 +56,7 @@ bool IsDriveRoot(const std::string& directory) {
 }
 
 std::vector<std::string> OwnFileNames(const std::string& languageCode) {
-    return {"gvmain.exe", FormatText("gv%s.dll", {languageCode}), "guuser.dll"};
+    return {"gvmain.exe", FormatText("gv%s.dll", {languageCode}), uninstallerCompanionName};
 }
 
 bool MoveOwnFiles(const std::vector<std::string>& names, const std::string& from, const std::string& to,

@@ -41,13 +41,13 @@ std::string UnattendedErrorLog() {
     return JoinPath(length > 0 && length < sizeof directory ? directory : "c:\\", errorLogName);
 }
 
-UninstallFacts DetectUninstallFacts(HINSTANCE instance, const std::string& commandLine) {
+UninstallFacts DetectUninstallFacts(HINSTANCE instance, const OsInfo& os, const std::string& commandLine) {
     UninstallFacts facts;
     facts.instance = instance;
     char program[MAX_PATH] = "";
     ::GetModuleFileNameA(instance, program, sizeof program);
     facts.programPath = program;
-    facts.environment = DetectEnvironment();
+    facts.environment = WithShellFlags(DetectEnvironment(), os);
     facts.unattended = IsUnattended(commandLine);
     facts.errorLog = UnattendedErrorLog();
     return facts;

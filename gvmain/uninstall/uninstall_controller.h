@@ -30,8 +30,9 @@ struct UninstallFacts {
     std::string errorLog;
 };
 
-// The facts of this process: its module, path, command line and system.
-UninstallFacts DetectUninstallFacts(HINSTANCE instance, const std::string& commandLine);
+// The facts of this process: its module, path, command line and system
+// (with the shell flags of the platform found at entry).
+UninstallFacts DetectUninstallFacts(HINSTANCE instance, const OsInfo& os, const std::string& commandLine);
 // The error log of an unattended removal: the install run's "gverrors.log",
 // in the temporary directory (the uninstaller's own may be removed).
 std::string UnattendedErrorLog();

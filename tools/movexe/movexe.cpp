@@ -2,7 +2,8 @@
 // is then free), carries out the order of "movexe.ini" in the Windows
 // directory and deletes that file. The order is read and the file deleted
 // before anything is started, since a started uninstaller writes its own
-// order when it ends.
+// order when it ends. A started program gets the mover's own arguments
+// (the launcher's "/S" for an unattended roll-back).
 #include "tools/movexe/mover_order.h"
 
 #include <windows.h>
@@ -101,9 +102,23 @@ bool Retry(Step step) {
     return false;
 }
 
+// The arguments after the program's own name.
+std::string OwnArguments() {
+    const char* line = GetCommandLineA();
+    bool quoted = false;
+    for (; *line != '\0' && (quoted || (*line != ' ' && *line != '\t')); ++line) {
+        quoted = *line == '"' ? !quoted : quoted;
+    }
+    while (*line == ' ' || *line == '\t') {
+        ++line;
+    }
+    return line;
+}
+
 bool Start(const std::string& program) {
     std::string directory = program.substr(0, program.find_last_of('\\') + 1);
-    std::string command = "\"" + program + "\"";
+    std::string arguments = OwnArguments();
+    std::string command = "\"" + program + "\"" + (arguments.empty() ? "" : " " + arguments);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};

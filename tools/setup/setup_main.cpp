@@ -5,11 +5,17 @@
 // "gvmain.ini" (the media directory "p", its own command line "cmdl", the
 // script's size "sz"), starts the engine there and waits for it, then acts
 // on the RunResult "r" it wrote back: 2 and 4 offer to restart the
-// computer, 6 starts the roll-back through the file mover "movexe.exe" of
-// the media, which hands over to the uninstaller that the engine named in
-// "movexe.ini".
+// computer, 6 starts the roll-back through the file mover, which hands over
+// to the uninstaller that the engine named in "movexe.ini".
 //
-// "/S" runs unattended: it goes to the engine in "cmdl", no question is
+// The file mover "movexe.exe" of the media goes into the Windows directory
+// before the engine runs: every uninstaller starts it from there (to hand
+// over to its copy at the drive root, and to remove that copy at the end),
+// the roll-back's as well as any later one's, so it stays there for all
+// products installed this way.
+//
+// "/S" runs unattended: it goes to the engine in "cmdl" and, on a
+// roll-back, through the file mover to the uninstaller; no question is
 // asked, and the engine's error log is copied to %TEMP%\gverrors.log.
 // The exit code is the RunResult (1 when the engine wrote none).
 #include <windows.h>
@@ -22,6 +28,7 @@ namespace {
 
 constexpr char caption[] = "Setup";
 constexpr char errorLogName[] = "gverrors.log";
+constexpr char moverName[] = "movexe.exe";
 
 std::string Join(const std::string& directory, const std::string& name) {
     return directory.empty() || directory.back() == '\\' ? directory + name : directory + "\\" + name;
@@ -32,6 +39,12 @@ std::string OwnDirectory() {
     ::GetModuleFileNameA(nullptr, path, sizeof path);
     std::string directory = path;
     return directory.substr(0, directory.find_last_of('\\'));
+}
+
+std::string WindowsDirectory() {
+    char directory[MAX_PATH] = "";
+    ::GetWindowsDirectoryA(directory, sizeof directory);
+    return directory;
 }
 
 bool Exists(const std::string& path) {
@@ -124,6 +137,9 @@ public:
             !::CopyFileA(decompressor.c_str(), Join(runDirectory_, "lzpunz2.dll").c_str(), FALSE)) {
             return Failed("Unable to copy " + decompressor);
         }
+        if (!PlaceFileMover()) {
+            return Failed("Unable to copy " + Join(media_, moverName) + " into " + WindowsDirectory());
+        }
         if (!WriteControlFile(script)) {
             return Failed("Unable to write " + Join(runDirectory_, "gvmain.ini"));
         }
@@ -146,6 +162,14 @@ private:
             ::MessageBoxA(nullptr, text.c_str(), caption, MB_OK | MB_ICONSTOP);
         }
         return 1;
+    }
+
+    // A copy already there will do when this one cannot replace it (a
+    // mover still running for another uninstaller holds its file).
+    bool PlaceFileMover() {
+        std::string mover = Join(media_, moverName);
+        std::string placed = Join(WindowsDirectory(), moverName);
+        return !Exists(mover) || ::CopyFileA(mover.c_str(), placed.c_str(), FALSE) || Exists(placed);
     }
 
     bool WriteControlFile(const std::string& script) {
@@ -197,16 +221,17 @@ private:
     }
 
     // The file mover waits for this process to end, then starts the
-    // uninstaller that "movexe.ini" names to undo the installation.
+    // uninstaller that "movexe.ini" names to undo the installation, with
+    // the arguments given to the mover.
     void StartRollBack() {
-        std::string command = "\"" + Join(media_, "movexe.exe") + "\"";
+        std::string mover = Join(WindowsDirectory(), moverName);
+        std::string command = "\"" + mover + "\"" + (unattended_ ? " /S" : "");
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION process{};
         if (!::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                               &process)) {
-            Failed("Unable to execute " + Join(media_, "movexe.exe") +
-                   "\nThe installation could not be rolled back.");
+            Failed("Unable to execute " + mover + "\nThe installation could not be rolled back.");
             return;
         }
         ::CloseHandle(process.hThread);

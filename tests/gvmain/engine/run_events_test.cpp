@@ -308,6 +308,9 @@ TEST_F(RunEventsTest, SystemEventsChangeFilesIniRegistryAndStartupFiles) {
     value.params[0].number = key.root;
     value.params[4].number = 4;  // a dword from decimal text
     Add(EventEditStartupFile, {"SET VORLEN=$target", "", "", dir / "autoexec.bat"}).params[2].number = 1;
+    ScriptEvent& quiet = Add(EventEditStartupFile, {"FILES=40", "", "", dir / "config.sys"});
+    quiet.params[1].number = 1;  // CONFIG.SYS, merged without its dialog
+    quiet.params[4].number = 1;
     ScriptEvent& program = Add(EventRunProgram, {"", "", "", "", "", "cmd.exe /c exit 7", "", "code"});
     program.params[0].number = 1;  // wait for its end
     Add(EventCopyFile, {dir / "old.txt", "$target\\data"});
@@ -317,8 +320,16 @@ TEST_F(RunEventsTest, SystemEventsChangeFilesIniRegistryAndStartupFiles) {
     Add(EventInstallUninstaller, {"$target\\uninst"});
     Add(EventFinish, {"", "", "status"});
     controller.restarts.dosStartupChanged = false;
+    std::string merged;
+    AnswerInTurn({{dir / "autoexec.bat", [&merged](HWND dialog) {
+                       merged = WindowText(GetDlgItem(dialog, IDC_DOSINFORM_TEXT));
+                       EXPECT_TRUE(SaveScreenshot(dialog, "dos_inform"));
+                       ClickButton(dialog, IDOK);
+                   }}});
 
     EXPECT_EQ(Run(), RunCompleted);
+    EXPECT_EQ(merged, ReadBytes(dir / "autoexec.bat"));
+    EXPECT_EQ(ReadBytes(dir / "config.sys"), "FILES=40\r\n");
     EXPECT_EQ(host.errors, std::vector<std::string>{});
     EXPECT_EQ(ReadBytes(dir / "app\\readme.txt"), "packed file bytes");
     EXPECT_EQ(clock.waits, std::vector<uint32_t>{2000});  // the least display time of the step
@@ -335,7 +346,7 @@ TEST_F(RunEventsTest, SystemEventsChangeFilesIniRegistryAndStartupFiles) {
     EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
     EXPECT_EQ(size, 1234u);
     EXPECT_NE(ReadBytes(dir / "autoexec.bat").find("SET VORLEN=" + dir / "app"), std::string::npos);
-    EXPECT_EQ(host.dosRestartFlags, 1);
+    EXPECT_EQ(host.dosRestartFlags, 2);  // one for each file changed
     EXPECT_EQ(Int("code"), 7);
     EXPECT_EQ(ReadBytes(dir / "app\\moved.txt"), "old");
     EXPECT_FALSE(Exists(dir / "old.txt"));

@@ -2,7 +2,7 @@
 # Builds the installation media of the install tests with the native build
 # tool: the products of tests/data/gvmain/products with the engine's DLLs,
 # a font and a self-registering server of the Win32 tree as their files,
-# and the engine and the launcher beside each script.
+# and the engine, the launcher and the file mover beside each script.
 #   build_media.sh GVBUILD WIN32-TREE PRODUCTS OUTPUT
 set -euo pipefail
 gvbuild=$1
@@ -34,5 +34,6 @@ for manifest in "$stage"/*.toml; do
     "$gvbuild" "$manifest" "$out/$name" >/dev/null
     first="$out/$name"
     [[ -d "$first/disk001" ]] && first="$first/disk001"
-    cp "$tree"/gvmain/gvmain.exe "$tree"/tools/setup/setup.exe "$tree"/tools/lzpunz2/lzpunz2.dll "$first/"
+    cp "$tree"/gvmain/gvmain.exe "$tree"/tools/setup/setup.exe "$tree"/tools/lzpunz2/lzpunz2.dll \
+        "$tree"/tools/movexe/movexe.exe "$first/"
 done

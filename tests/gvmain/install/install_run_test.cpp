@@ -1,3 +1,4 @@
+#include "gvmain/engine/install_screen.h"
 #include "gvmain/engine/log_finish.h"
 #include "gvmain/format/log_reader.h"
 #include "gvmain/ops/file_operations.h"
@@ -122,6 +123,28 @@ TEST(InstallRun, AnInteractiveRunInstallsEveryKindOfChange) {
     EXPECT_NE(commands.find("Gv Full Readme"), std::string::npos) << commands;
 }
 
+// The install screen's exit button, pressed during the first step: the
+// abort question, and after "&Yes" no further event runs.
+TEST(InstallRun, TheScreensExitButtonAbandonsTheRunAfterAsking) {
+    InstallRun install;
+    install.Launch(Media("full"), install.app);
+    std::string asked;
+    WhenDialogAppears("Installation", [&](HWND step) {
+        HWND screen = GetWindow(step, GW_OWNER);
+        WhenDialogAppears("Query Abort", [&asked, step](HWND box) {
+            asked = WindowText(GetDlgItem(box, IDC_MSGBOX_TEXT));
+            ClickButton(box, IDC_MSGBOX_BUTTON);
+            ClickButton(step, IDC_MSGBOX_BUTTON);
+        });
+        PostMessageA(screen, WM_COMMAND, MAKEWPARAM(screenExitButton, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(screen, screenExitButton)));
+    });
+    EXPECT_EQ(install.Install(), RunFailed);  // nothing installed yet: no roll-back needed
+    EXPECT_EQ(asked, "Installation is incomplete\nAre you sure you want to abort the installation?");
+    EXPECT_FALSE(Exists(install.app));
+    EXPECT_TRUE(Exists(install.run + "\\gvlog3.nnn"));
+}
+
 TEST(InstallRun, TheSameProductUnattendedThroughTheLauncher) {
     InstallRun install;
     FullProduct product(install);
@@ -165,16 +188,9 @@ TEST(InstallRun, AnAbandonedRunWithTheUninstallerInPlaceIsRolledBack) {
               host, nullptr);
 }
 
-// Unattended, the launcher asks nothing and ends with the engine's result;
-// a roll-back is handed on through "movexe.ini" of the Windows directory.
+// Unattended, the launcher asks nothing and ends with the engine's result
+// (its roll-back and restart question: launcher_test.cpp).
 TEST(InstallRun, TheLauncherEndsWithTheEnginesResult) {
-    InstallRun rolledBack;
-    EXPECT_EQ(test::RunProcess(Media("small\\setup.exe"), rolledBack.app + " 1 /S"), RunRolledBack);
-    std::string ini = DetectEnvironment().windowsDirectory + "\\movexe.ini";
-    char engine[MAX_PATH] = "";
-    GetPrivateProfileStringA("x", "f", "", engine, sizeof engine, ini.c_str());
-    EXPECT_EQ(std::string(engine), rolledBack.app + "\\uninst\\gvmain.exe");
-    DeleteQuietly(ini);
     InstallRun dos;
     EXPECT_EQ(test::RunProcess(Media("small\\setup.exe"), dos.app + " 4 /S"), RunDosRestart);
     test::RecordingHost host;

@@ -211,9 +211,10 @@ TEST(UninstallRoundTrip, TheFullProductInstalledAndUninstalledLeavesTheSystemAsI
     for (const std::string& question : asked) {
         questions += question.substr(0, question.find(':')) + "\n";
     }
-    // The uninstaller's directory still holds the product's second language
-    // DLL, which is none of its own files; the shared file's count ends.
-    EXPECT_EQ(questions, "Remove Directory\nShared File\nError\n");
+    // The uninstaller's directory holds nothing but its own files, which are
+    // at the drive root meanwhile: it goes without a question. The shared
+    // file's count ends.
+    EXPECT_EQ(questions, "Shared File\nError\n");
     EXPECT_EQ(asked.back(), "Error: Unable to remove font " + install.app + "\\gvtest.ttf");
 }
 

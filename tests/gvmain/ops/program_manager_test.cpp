@@ -120,6 +120,35 @@ TEST(ProgramManagerDde, ARunningProgramManagerGetsTheCommandsAndTheUndoRestoresI
     EXPECT_TRUE(host.questions.empty());
 }
 
+// Whether Program Manager is the system's shell comes from the run's
+// platform flags: only then is its window kept minimised while connected.
+TEST(ProgramManagerDde, ProgramManagerAsTheRunsShellIsMinimisedWhileConnected) {
+    ScratchDir dir;
+    test::ProgmanServer server(dir / "commands.txt");
+    ASSERT_TRUE(server.Serving());
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = &::DefWindowProcA;
+    windowClass.hInstance = ::GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "Progman";
+    ::RegisterClassA(&windowClass);
+    HWND shell = ::CreateWindowA("Progman", "Program Manager", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
+                                 100, nullptr, nullptr, windowClass.hInstance, nullptr);
+    ASSERT_NE(shell, nullptr);
+    ASSERT_EQ(::FindWindowA("Progman", nullptr), shell);
+    RecordingHost host;
+    for (bool programManagerIsShell : {true, false}) {
+        host.environment.shellIsNotProgman = !programManagerIsShell;
+        {
+            PmSession session(host);
+            ASSERT_TRUE(session.Connected());
+            EXPECT_EQ(::IsIconic(shell) != FALSE, programManagerIsShell);
+        }
+        EXPECT_FALSE(::IsIconic(shell));
+    }
+    ::DestroyWindow(shell);
+    ::UnregisterClassA("Progman", windowClass.hInstance);
+}
+
 // A server that accepts the conversation but never answers a command.
 LRESULT CALLBACK MuteServer(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     char service[64] = "";
