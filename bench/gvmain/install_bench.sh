@@ -103,7 +103,7 @@ makensis -V1 bench.nsi
 } >bench.wxs
 wixl -o bench.msi bench.wxs
 
-wineserver -p >/dev/null 2>&1
+wineserver -p >/dev/null 2>&1 || true  # one may already be kept alive
 wine cmd /c exit >/dev/null 2>&1  # the prefix's services running before the first timing
 target=$(winepath -w "$WINEPREFIX/drive_c")
 
