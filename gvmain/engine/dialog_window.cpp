@@ -137,4 +137,14 @@ void PumpMessages() {
     }
 }
 
+void PumpMessagesWhenDue() {
+    constexpr DWORD periodMs = 30;
+    static DWORD lastPump = GetTickCount() - periodMs;
+    DWORD now = GetTickCount();
+    if (now - lastPump >= periodMs) {
+        lastPump = now;
+        PumpMessages();
+    }
+}
+
 }  // namespace gvmain

@@ -79,5 +79,9 @@ bool IsDialog(HWND window);
 // Handles the thread's waiting messages, giving dialog windows their
 // keyboard handling.
 void PumpMessages();
+// The same at most every few milliseconds: for loops that report progress
+// block by block, where looking each time would cost more than the copy
+// (under Wine every look is a round trip to the display).
+void PumpMessagesWhenDue();
 
 }  // namespace gvmain

@@ -58,7 +58,7 @@ void ProgressDialog::SetText(const std::string& text) {
 bool ProgressDialog::Advance(uint32_t kb) {
     doneKb_ += kb;
     gauge_.SetPercent(totalKb_ == 0 ? 0 : GaugePercent(doneKb_, totalKb_));
-    PumpMessages();
+    PumpMessagesWhenDue();
     return !window_.cancelled;
 }
 
