@@ -17,6 +17,7 @@
 #include "gvmain/ops/program_manager_operations.h"
 #include "gvmain/ops/registry_value_text.h"
 #include "gvmain/ops/server_registration.h"
+#include "gvmain/ops/spanning_reader.h"
 #include "gvmain/ops/startup_files.h"
 #include "gvmain/ops/uninstall_registration.h"
 #include "gvmain/ops/win32_handles.h"
@@ -138,11 +139,13 @@ bool InstallSet(EventRun& run, const std::vector<const ScriptFile*>& files) {
     }
     ProgressDialog& progress = run.controller.Progress();
     progress.Start(SizeKb(files));
+    OpenContainers containers;
     for (const ScriptFile* file : files) {
         InstallJob job;
         if (!JobOf(run, *file, job)) {
             return false;
         }
+        job.source.keep = &containers;
         progress.SetText(job.destination);
         InstallFile(job, run.host, run.log);
         if (job.state != InstallInstalled && job.state != InstallSkipped) {

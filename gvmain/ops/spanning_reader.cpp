@@ -12,7 +12,34 @@ namespace {
 constexpr size_t blockSize = 256 * 1024;
 constexpr int lastPart = 999;
 
+HANDLE OpenForReading(const std::string& path) {
+    return ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                         FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+}
+
 }  // namespace
+
+HANDLE OpenContainers::Open(const std::string& path, int disk) {
+    if (!file_.Valid() || disk != disk_ || path != path_) {
+        Drop();
+        file_.Reset(OpenForReading(path));
+        path_ = path;
+        disk_ = disk;
+    }
+    return file_.Valid() ? file_.Get() : nullptr;
+}
+
+void OpenContainers::KeepOnly(int disk) {
+    if (disk != disk_) {
+        Drop();
+    }
+}
+
+void OpenContainers::Drop() {
+    file_.Reset();
+    path_.clear();
+    disk_ = -1;
+}
 
 std::string PartName(const PackedSource& source, int part) {
     if (part == 0) {
@@ -54,8 +81,9 @@ bool SpanningReader::Fill() {
     while (unread_ > 0 && !failed_) {
         DWORD wanted = static_cast<DWORD>(std::min<size_t>(unread_, buffer_.size()));
         DWORD got = 0;
-        if (!::ReadFile(file_.Get(), buffer_.data(), wanted, &got, nullptr)) {
+        if (!::ReadFile(file_, buffer_.data(), wanted, &got, nullptr)) {
             failed_ = true;
+            ForgetKept();
         } else if (got > 0) {
             unread_ -= got;
             end_ = got;
@@ -69,33 +97,51 @@ bool SpanningReader::Fill() {
 
 // Asks for the part's disk until the part opens or the user gives up.
 bool SpanningReader::OpenPart(int part) {
-    file_.Reset();
+    owned_.Reset();
+    file_ = nullptr;
     part_ = part;
     std::string name = PartName(source_, part);
     uint32_t offset = part == 0 ? source_.offset : 0;
     if (!source_.onMedia) {
-        return part == 0 && TryOpen(name, offset);
+        return part == 0 && TryOpen(name, offset, -1);
     }
     int disk = source_.firstDisk + part;
+    if (source_.keep != nullptr) {
+        source_.keep->KeepOnly(disk);
+    }
     for (bool force = false; host_.ChangeDisk(disk, force); force = true) {
-        if (TryOpen(name, offset)) {
+        if (TryOpen(name, offset, disk)) {
             return true;
         }
     }
     return false;
 }
 
-bool SpanningReader::TryOpen(const std::string& name, uint32_t offset) {
+bool SpanningReader::TryOpen(const std::string& name, uint32_t offset, int disk) {
     std::string path =
         !source_.onMedia || IsAbsolutePath(name) ? name : JoinPath(host_.SourceDirectory(), name);
-    file_.Reset(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file_.Valid()) {
+    if (source_.keep != nullptr) {
+        file_ = source_.keep->Open(path, disk);
+    } else {
+        owned_.Reset(OpenForReading(path));
+        file_ = owned_.Valid() ? owned_.Get() : nullptr;
+    }
+    if (file_ == nullptr) {
         return false;
     }
     LONG high = 0;
-    DWORD at = ::SetFilePointer(file_.Get(), static_cast<LONG>(offset), &high, FILE_BEGIN);
-    return at != INVALID_SET_FILE_POINTER || ::GetLastError() == NO_ERROR;
+    DWORD at = ::SetFilePointer(file_, static_cast<LONG>(offset), &high, FILE_BEGIN);
+    if (at == INVALID_SET_FILE_POINTER && ::GetLastError() != NO_ERROR) {
+        ForgetKept();
+        return false;
+    }
+    return true;
+}
+
+void SpanningReader::ForgetKept() {
+    if (source_.keep != nullptr) {
+        source_.keep->Drop();
+    }
 }
 
 }  // namespace gvmain

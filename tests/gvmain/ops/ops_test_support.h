@@ -38,6 +38,8 @@ public:
     std::vector<std::string> disks;
     std::vector<std::pair<int, bool>> diskChanges;
     std::function<bool(int)> onForcedChange;
+    // Runs at each change, before it is taken (the user swapping disks).
+    std::function<void(int)> onChange;
     int restartFlags = 0;
     int dosRestartFlags = 0;
     OperationEnvironment environment;
@@ -67,6 +69,9 @@ public:
     void Notice(const std::string& text) override { notices.push_back(text); }
     bool ChangeDisk(int disk, bool force) override {
         diskChanges.emplace_back(disk, force);
+        if (onChange) {
+            onChange(disk);
+        }
         if (disk < 0 || disk >= static_cast<int>(disks.size())) {
             return false;
         }

@@ -146,5 +146,44 @@ TEST_F(SpanningDisks, ReadingStopsExactlyAtThePackedLength) {
     EXPECT_TRUE(beyond.Failed());
 }
 
+// Both disks go into one drive, as floppies do: the container of the
+// first must be let go before the second is asked for.
+TEST_F(SpanningDisks, FilesOfASetShareTheOpenContainerOfTheirDisk) {
+    std::string drive = dir / "a";
+    ::CreateDirectoryA(drive.c_str(), nullptr);
+    host.disks = {drive, drive};
+    std::string container = drive + "\\data.pak";
+    WriteBytes(container, "headFIRSTmidSECOND");
+    bool swapped = false;
+    host.onChange = [&](int disk) {
+        if (disk == 1 && !swapped) {
+            swapped = ::DeleteFileA(container.c_str()) != FALSE;
+            WriteBytes(container, "THIRD");
+        }
+    };
+    OpenContainers kept;
+    auto read = [&](int disk, uint32_t offset, uint32_t length) {
+        PackedSource source;
+        source.firstDisk = disk;
+        source.container = "data.pak";
+        source.offset = offset;
+        source.packedLength = length;
+        source.keep = &kept;
+        SpanningReader reader(source, host);
+        char bytes[32] = "";
+        int got = reader.Open() ? reader.Read(bytes, sizeof bytes) : -1;
+        return got < 0 ? std::string("(failed)") : std::string(bytes, got);
+    };
+    EXPECT_EQ(read(0, 4, 5), "FIRST");
+    EXPECT_EQ(read(0, 12, 6), "SECOND");
+    EXPECT_EQ(read(0, 0, 4), "head");
+    // Still open after the reads: its sharing refuses a deletion.
+    EXPECT_FALSE(::DeleteFileA(container.c_str()));
+    EXPECT_EQ(read(1, 0, 5), "THIRD");
+    EXPECT_TRUE(swapped);
+    kept.Drop();
+    EXPECT_TRUE(::DeleteFileA(container.c_str()));
+}
+
 }  // namespace
 }  // namespace gvmain
