@@ -3,13 +3,14 @@
 # distribution manifest (tools/gvbuild/examples/distribution/vorlen.toml)
 # with the files of both build trees, gathered first into a stage beside a
 # copy of the manifest. The media (install.inf, data001.pak, the aux files,
-# gvmain.exe, setup.exe, lzpunz2.dll and movexe.exe) land in
-# build/installer/media.
-#   scripts/installer.sh NATIVE-TREE WIN32-TREE
+# gvmain.exe, setup.exe, lzpunz2.dll and movexe.exe) land in OUT/media,
+# build/installer/media unless told.
+#   scripts/installer.sh NATIVE-TREE WIN32-TREE [OUT]
 set -euo pipefail
-native=$1
-win32=$2
-out=build/installer
+native=$(realpath "$1")
+win32=$(realpath "$2")
+out=$(realpath -m "${3:-build/installer}")
+cd "$(dirname "$0")/.."
 stage=$out/stage
 
 rm -rf "$out"

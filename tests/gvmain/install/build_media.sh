@@ -2,7 +2,8 @@
 # Builds the installation media of the install tests with the native build
 # tool: the products of tests/data/gvmain/products with the engine's DLLs,
 # a font and a self-registering server of the Win32 tree as their files,
-# and the engine, the launcher and the file mover beside each script.
+# and the engine, the launcher and the file mover beside each script; and
+# vorlen's own media (media/vorlen/media), as "make installer" makes them.
 #   build_media.sh GVBUILD WIN32-TREE PRODUCTS OUTPUT
 set -euo pipefail
 gvbuild=$1
@@ -37,3 +38,7 @@ for manifest in "$stage"/*.toml; do
     cp "$tree"/gvmain/gvmain.exe "$tree"/tools/setup/setup.exe "$tree"/tools/lzpunz2/lzpunz2.dll \
         "$tree"/tools/movexe/movexe.exe "$first/"
 done
+
+# vorlen's own media, as "make installer" builds them, from the native tree
+# the build tool belongs to.
+"$(dirname "$0")/../../../scripts/installer.sh" "$(dirname "$gvbuild")/../.." "$tree" "$out/vorlen" >/dev/null

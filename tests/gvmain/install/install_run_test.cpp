@@ -19,6 +19,7 @@ using test::Exists;
 using test::InstallRun;
 using test::Media;
 using test::ReadBytes;
+using test::RegistryText;
 
 constexpr char fullKey[] = "Software\\GvmainTests\\Full";
 constexpr char serverKey[] = "Software\\GvmainTests\\Server";
@@ -27,18 +28,6 @@ size_t LogRecords(const std::string& path) {
     LogContents contents = ReadOperationLog(path);
     EXPECT_EQ(contents.error, "") << path;
     return contents.records.size();
-}
-
-std::string RegistryText(HKEY root, const std::string& key, const char* name) {
-    char value[MAX_PATH] = "";
-    DWORD size = sizeof value;
-    HKEY opened = nullptr;
-    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) {
-        return "";
-    }
-    RegQueryValueExA(opened, name, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size);
-    RegCloseKey(opened);
-    return value;
 }
 
 // What a run of the full product changed, checked and then removed again

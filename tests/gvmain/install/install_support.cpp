@@ -57,6 +57,18 @@ int RunProcess(const std::string& program, const std::string& arguments) {
     return static_cast<int>(code);
 }
 
+std::string RegistryText(HKEY root, const std::string& key, const char* name) {
+    char value[MAX_PATH] = "";
+    DWORD size = sizeof value;
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) {
+        return "";
+    }
+    RegQueryValueExA(opened, name, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size);
+    RegCloseKey(opened);
+    return value;
+}
+
 void CopyFiles(const std::string& from, const std::string& to) {
     ::CreateDirectoryA(to.c_str(), nullptr);
     ForEachEntry(from, [&](const std::string& name, bool isDirectory) {

@@ -45,6 +45,9 @@ public:
 // has not ended within a minute (it is then ended).
 int RunProcess(const std::string& program, const std::string& arguments);
 
+// The text value `name` of `key`; empty when either is missing.
+std::string RegistryText(HKEY root, const std::string& key, const char* name);
+
 // Copies a directory's files (not its subdirectories).
 void CopyFiles(const std::string& from, const std::string& to);
 

@@ -23,15 +23,7 @@ constexpr char uninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\U
 constexpr int handedOver = 1;  // the uninstaller's exit once its copy at the root took over
 
 std::string UninstallString() {
-    char value[MAX_PATH] = "";
-    DWORD size = sizeof value;
-    HKEY key = nullptr;
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, uninstallKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
-        return "";
-    }
-    ::RegQueryValueExA(key, "UninstallString", nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size);
-    ::RegCloseKey(key);
-    return value;
+    return test::RegistryText(HKEY_LOCAL_MACHINE, uninstallKey, "UninstallString");
 }
 
 std::string WindowsFile(const std::string& name) {
@@ -145,6 +137,38 @@ std::pair<int, size_t> RunAnswering(const std::string& arguments,
     ::GetExitCodeProcess(started.hProcess, &code);
     ::CloseHandle(started.hProcess);
     return {static_cast<int>(code), pressed};
+}
+
+// Presses button `id` of the dialog captioned `caption` once it shows in
+// any process; false when it has not shown within a minute.
+bool PressWhenShown(const std::string& caption, int id) {
+    for (DWORD start = ::GetTickCount(); ::GetTickCount() - start < 60000; ::Sleep(100)) {
+        HWND box = ::FindWindowA("#32770", caption.c_str());
+        if (box && ::IsWindowVisible(box) && ::IsWindowEnabled(::GetDlgItem(box, id))) {
+            ::PostMessageA(::GetDlgItem(box, id), BM_CLICK, 0, 0);
+            return true;
+        }
+    }
+    return false;
+}
+
+// The same abandonment with someone at the screen: the file mover starts
+// the uninstaller without "/S", whose view removes the product once they
+// start and confirm it, and which they close when it is done.
+TEST(Launcher, AnAbandonedRunIsRolledBackInFrontOfThePerson) {
+    InstallRun install("gvrollview");
+    Leftovers leftovers;
+    auto [result, pressed] = RunAnswering(install.app + " 1", {{"Abort", IDC_MSGBOX_BUTTON}});
+    EXPECT_EQ(pressed, 1u);
+    EXPECT_EQ(result, RunRolledBack);
+    EXPECT_TRUE(PressWhenShown("Uninstall Gv Small Test", IDOK));
+    EXPECT_TRUE(PressWhenShown("Confirm Removal", IDC_MSGBOX_BUTTON));
+    for (DWORD start = ::GetTickCount(); Exists(install.app) && ::GetTickCount() - start < 60000;) {
+        ::Sleep(100);
+    }
+    EXPECT_TRUE(PressWhenShown("Uninstall Gv Small Test", IDCANCEL));  // closes the finished view
+    WaitUntilRemoved(install.app);
+    ExpectRemoved(install.app);
 }
 
 // A DOS restart chosen in the engine's completion box: the launcher asks
