@@ -52,9 +52,14 @@ bool FileUndoActions::UndoFileMoved(const std::string& from, const std::string& 
     return MoveFile(to, from, host_, nullptr);
 }
 
+// One handle of the counts serves the whole walk: opening the key for each
+// of thousands of files cost more than deleting them.
 bool FileUndoActions::UndoFileCreated(const std::string& path) {
+    if (!sharedCounts_.Valid()) {
+        sharedCounts_ = OpenSharedCounts();
+    }
     uint32_t count = 0;
-    if (!ReadSharedCount(path, count) || count == 0) {
+    if (!sharedCounts_.Valid() || !ReadSharedCount(sharedCounts_.Get(), path, count) || count == 0) {
         return DeleteFile(path, host_, nullptr);
     }
     if (count == 1) {

@@ -6,6 +6,7 @@
 
 #include "gvmain/ops/operation_host.h"
 #include "gvmain/ops/undo_actions.h"
+#include "gvmain/ops/win32_handles.h"
 
 namespace gvmain {
 
@@ -45,6 +46,7 @@ private:
     bool DeleteSharedFile(const std::string& path);
 
     OperationHost& host_;
+    ScopedKey sharedCounts_;  // opened at the first created file
 };
 
 }  // namespace gvmain

@@ -35,8 +35,16 @@ bool IsSharedLocation(const std::string& path, const OperationEnvironment& envir
 }
 
 bool ReadSharedCount(const std::string& path, uint32_t& count) {
-    ScopedKey key = OpenSharedKey(KEY_QUERY_VALUE, false);
-    return key.Valid() && CountType(key.Get(), path, count) != 0;
+    ScopedKey key = OpenSharedCounts();
+    return key.Valid() && ReadSharedCount(key.Get(), path, count);
+}
+
+ScopedKey OpenSharedCounts() {
+    return OpenSharedKey(KEY_QUERY_VALUE, false);
+}
+
+bool ReadSharedCount(HKEY counts, const std::string& path, uint32_t& count) {
+    return CountType(counts, path, count) != 0;
 }
 
 bool WriteSharedCount(const std::string& path, uint32_t count) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "gvmain/ops/operation_environment.h"
+#include "gvmain/ops/win32_handles.h"
 
 #include <cstdint>
 #include <string>
@@ -16,6 +17,10 @@ bool IsSharedLocation(const std::string& path, const OperationEnvironment& envir
 
 // The count, or false when there is none (or it is no 4-byte number).
 bool ReadSharedCount(const std::string& path, uint32_t& count);
+// The key of the counts opened for reading, invalid while there is none:
+// for reading many counts through one handle.
+ScopedKey OpenSharedCounts();
+bool ReadSharedCount(HKEY counts, const std::string& path, uint32_t& count);
 // Keeps an existing value's type (REG_DWORD or REG_BINARY); a new count is
 // REG_BINARY of 4 bytes.
 bool WriteSharedCount(const std::string& path, uint32_t count);
