@@ -598,7 +598,7 @@ void TVorlenApp::OnUpdateSave(wxUpdateUIEvent& event) {
 }
 
 void TVorlenApp::OnUpdatePaste(wxUpdateUIEvent& event) {
-    event.Enable(ClipboardHasEvents());
+    event.Enable(pasteWatch_.HasEvents());
 }
 
 void TVorlenApp::OnUpdateDelete(wxUpdateUIEvent& event) {

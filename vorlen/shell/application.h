@@ -9,6 +9,7 @@
 #include "vorlen/shell/command_ids.h"
 #include "vorlen/shell/document.h"
 #include "vorlen/shell/startup.h"
+#include "vorlen/views/event_clipboard.h"
 
 #include <wx/event.h>
 
@@ -134,6 +135,7 @@ private:
     bool helpMode_ = false;
     bool helpWindowOpened_ = false;
     AlarmMonitor alarms_;
+    ClipboardWatch pasteWatch_;
     wxDECLARE_EVENT_TABLE();
 };
 

@@ -164,6 +164,26 @@ bool ClipboardHasEvents() {
            wxTheClipboard->IsSupported(wxDataFormat(vCalendarFormat));
 }
 
+ClipboardWatch::ClipboardWatch() {
+    Bind(wxEVT_CLIPBOARD_CHANGED, &ClipboardWatch::OnAnswer, this);
+}
+
+bool ClipboardWatch::HasEvents() {
+    // Each answer brings an idle time, and each idle time a question:
+    // without a pause the two would keep the program busy.
+    constexpr auto pause = std::chrono::milliseconds(300);
+    if (!asking_ && std::chrono::steady_clock::now() - answeredAt_ >= pause)
+        asking_ = wxTheClipboard->IsSupportedAsync(this);
+    return hasEvents_;
+}
+
+void ClipboardWatch::OnAnswer(wxClipboardEvent& event) {
+    hasEvents_ = event.SupportsFormat(wxDataFormat(vorlenEventFormat)) ||
+                 event.SupportsFormat(wxDataFormat(vCalendarFormat));
+    asking_ = false;
+    answeredAt_ = std::chrono::steady_clock::now();
+}
+
 EventsAdded PasteEvents(wxWindow* parent, EventEditData data) {
     HandleClipboardNews();
     std::string bytes;

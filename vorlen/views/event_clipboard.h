@@ -8,8 +8,11 @@
 #include "vorlen/core/event_node.h"
 #include "vorlen/views/event_edit_dialog.h"
 
+#include <wx/clipbrd.h>
+#include <wx/event.h>
 #include <wx/string.h>
 
+#include <chrono>
 #include <functional>
 #include <string>
 #include <vector>
@@ -41,8 +44,26 @@ struct EventsAdded {
 bool CopyEventToClipboard(const EventNode& event);
 bool CopyEventsAsVCalendar(const std::vector<const EventNode*>& events);
 
-// The private or the vCalendar format is on the clipboard.
+// The private or the vCalendar format is on the clipboard. Waits for the
+// clipboard owner's answer.
 bool ClipboardHasEvents();
+
+// The same question for enabling Paste whenever the program is idle, asked
+// in the background: the direct question waits for the owner's answer, up
+// to half a minute when that program hangs. Gives the last answer and asks
+// again when the last is older than a moment.
+class ClipboardWatch : public wxEvtHandler {
+public:
+    ClipboardWatch();
+    bool HasEvents();
+
+private:
+    void OnAnswer(wxClipboardEvent& event);
+
+    bool hasEvents_ = false;
+    bool asking_ = false;
+    std::chrono::steady_clock::time_point answeredAt_;
+};
 
 // Appends the clipboard's event (the private format first) or its vCalendar
 // events. A failure, or vCalendar data without events, is told in a message

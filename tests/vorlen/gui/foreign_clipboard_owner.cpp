@@ -44,7 +44,7 @@ ForeignClipboardOwner::~ForeignClipboardOwner() {
 void ForeignClipboardOwner::Serve() {
     X& x = *x_;
     while (!stop_) {
-        while (XPending(x.display) > 0) {
+        while (std::chrono::steady_clock::now() >= answerFrom_.load() && XPending(x.display) > 0) {
             XEvent event;
             XNextEvent(x.display, &event);
             if (event.type != SelectionRequest)

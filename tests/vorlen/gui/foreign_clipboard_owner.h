@@ -4,6 +4,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <string>
 #include <thread>
@@ -20,6 +21,8 @@ public:
 
     // It could open the display and owns the clipboard.
     bool Owns() const { return owns_; }
+    // Answers nothing for `time` from now, as a program that hangs.
+    void Hang(std::chrono::milliseconds time) { answerFrom_ = std::chrono::steady_clock::now() + time; }
 
 private:
     struct X;
@@ -29,6 +32,7 @@ private:
     std::string bytes_;
     bool owns_ = false;
     std::atomic<bool> stop_{false};
+    std::atomic<std::chrono::steady_clock::time_point> answerFrom_{};
     std::thread server_;
 };
 

@@ -95,6 +95,16 @@ protected:
         return app->Frame()->GetMenuBar()->IsEnabled(id);
     }
 
+    // For the items whose state is asked in the background (Paste).
+    bool MenuBecomesEnabled(int id) {
+        for (int waited = 0; waited < 3000; waited += 50) {
+            if (MenuEnabled(id))
+                return true;
+            test::LetEventsRun(50);
+        }
+        return false;
+    }
+
     test::ConfigHomeGuard home;
     test::TempDir dir;
     std::string dataFile = dir.File("events.vor");
@@ -404,7 +414,7 @@ TEST_F(ApplicationTest, VCalendarExportImportAndPasteGoThroughTheFrame) {
 
     app->Data().file.saved = 1;
     ASSERT_TRUE(CopyEventsAsVCalendar({app->Data().events.head}));
-    EXPECT_TRUE(MenuEnabled(cmPaste));
+    EXPECT_TRUE(MenuBecomesEnabled(cmPaste));
     wxCommandEvent paste(wxEVT_MENU, cmPaste);
     app->Frame()->ProcessWindowEvent(paste);
     EXPECT_EQ(app->Data().events.count, 2 * before + 1);

@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 
 namespace vorlen {
@@ -248,6 +249,29 @@ TEST_F(EventClipboardTest, AClipboardJustTakenByAnotherProgramIsAskedRight) {
     EXPECT_TRUE(ClipboardHasEvents());
     EXPECT_EQ(PasteEvents(nullptr, data).count, 1);
     EXPECT_EQ(events.head->description, "Caf\xE9 \xFF meeting");
+}
+
+// Paste's enabling, asked while the program is idle, follows another
+// program's clipboard without waiting on it: a program that hangs while it
+// owns the clipboard (here for three seconds) must not hang this one.
+TEST_F(EventClipboardTest, PastesEnablingNeverWaitsForAHungClipboardOwner) {
+    using std::chrono::steady_clock;
+    Eventlist source;
+    FillEvent(*source.Add());
+    test::ForeignClipboardOwner other(vorlenEventFormat, store::SerialiseEvent(*source.head));
+    ASSERT_TRUE(other.Owns());
+    other.Hang(std::chrono::seconds(3));
+    ClipboardWatch watch;
+    auto start = steady_clock::now();
+    EXPECT_FALSE(watch.HasEvents());
+    EXPECT_LT(steady_clock::now() - start, std::chrono::seconds(1));
+    bool enabled = false;
+    for (auto end = start + std::chrono::seconds(8); !enabled && steady_clock::now() < end;) {
+        test::LetEventsRun(50);
+        enabled = watch.HasEvents();
+    }
+    EXPECT_TRUE(enabled);
+    EXPECT_GE(steady_clock::now() - start, std::chrono::seconds(3));
 }
 
 // Between two running programs the clipboard is tested end to end
