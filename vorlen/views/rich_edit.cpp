@@ -4,9 +4,11 @@
 
 #include <wx/clipbrd.h>
 #include <wx/dcbuffer.h>
+#include <wx/dcclient.h>
 #include <wx/settings.h>
 
 #include <algorithm>
+#include <cctype>
 
 namespace vorlen {
 namespace {
@@ -27,6 +29,7 @@ wxBEGIN_EVENT_TABLE(TRichEdit, wxVScrolledWindow)
     EVT_PAINT(TRichEdit::OnPaint)
     EVT_KEY_DOWN(TRichEdit::OnKeyDown)
     EVT_LEFT_DOWN(TRichEdit::OnLeftDown)
+    EVT_LEFT_DCLICK(TRichEdit::OnDoubleClick)
     EVT_MOTION(TRichEdit::OnMotion)
     EVT_LEFT_UP(TRichEdit::OnLeftUp)
     EVT_MOUSEWHEEL(TRichEdit::OnWheel)
@@ -53,7 +56,7 @@ bool TRichEdit::SetFont(const wxFont& font) {
 void TRichEdit::SetMarkup(std::string_view text) {
     markup = views::SplitMarkupLines(text);
     layouts.assign(markup.lines.size(), LineLayout());
-    selectionAnchor = selectionEnd = -1;
+    selectionAnchor = selectionEnd = 0;
     SetRowCount(markup.lines.size());
     ShowFirstLine();
     RefreshAll();
@@ -77,11 +80,63 @@ wxColour TRichEdit::ColourAt(size_t position) const {
 }
 
 wxString TRichEdit::GetSelectedText() const {
-    if (selectionAnchor < 0)
-        return wxString();
-    size_t begin = markup.lines[std::min(selectionAnchor, selectionEnd)].begin;
-    size_t end = markup.lines[std::max(selectionAnchor, selectionEnd)].end;
+    size_t begin = std::min(selectionAnchor, selectionEnd);
+    size_t end = std::max(selectionAnchor, selectionEnd);
     return platform::ToWx(std::string_view(markup.text).substr(begin, end - begin));
+}
+
+// Below the last line is the end of the text; past a row's last piece is
+// the row's end, and for a line's last row the line's end.
+size_t TRichEdit::PositionAt(wxPoint point) {
+    size_t line = GetVisibleRowsBegin();
+    int rowTop = 0;
+    const int y = std::max(point.y, 0);
+    while (y >= rowTop + OnGetRowHeight(line)) {
+        if (line + 1 == markup.lines.size())
+            return markup.text.size();
+        rowTop += OnGetRowHeight(line++);
+    }
+    const LineLayout& layout = LayoutOf(line);
+    int within = y - rowTop - (line == 0 ? margin : 0);
+    size_t row = 0;
+    while (row + 1 < layout.rows.size() && within >= layout.rows[row].height)
+        within -= layout.rows[row++].height;
+    const std::vector<Piece>& pieces = layout.rows[row].pieces;
+    const int x = point.x - margin;
+    for (const Piece& piece : pieces) {
+        size_t first = SpanOf(markup.lines[line], piece.span).begin + piece.begin;
+        if (x < piece.x)
+            return first;
+        const wxString& text = layout.texts[piece.span];
+        int width = PieceWidth(text.substr(piece.begin, piece.length),
+                               FontOf(SpanOf(markup.lines[line], piece.span).style));
+        if (x < piece.x + width)
+            return PositionInPiece(line, piece, x - piece.x);
+    }
+    if (row + 1 < layout.rows.size() && !pieces.empty())
+        return SpanOf(markup.lines[line], pieces.back().span).begin + pieces.back().begin +
+               pieces.back().length;
+    return markup.lines[line].end;
+}
+
+int TRichEdit::PieceWidth(const wxString& text, const FontInfo& font) const {
+    int width = 0, height = 0;
+    GetTextExtent(text, &width, &height, nullptr, nullptr, &font.font);
+    return width;
+}
+
+// The boundary nearest to `x`, counted from the piece's left edge.
+size_t TRichEdit::PositionInPiece(size_t line, const Piece& piece, int x) {
+    const views::MarkupSpan& span = SpanOf(markup.lines[line], piece.span);
+    const wxString text = LayoutOf(line).texts[piece.span].substr(piece.begin, piece.length);
+    wxClientDC dc(this);
+    dc.SetFont(FontOf(span.style).font);
+    wxArrayInt widths;
+    dc.GetPartialTextExtents(text, widths);
+    size_t inside = 0;
+    for (int before = 0; inside < widths.size() && x >= (before + widths[inside]) / 2; ++inside)
+        before = widths[inside];
+    return span.begin + piece.begin + inside;
 }
 
 wxCoord TRichEdit::OnGetRowHeight(size_t line) const {
@@ -200,35 +255,45 @@ const TRichEdit::FontInfo& TRichEdit::FontOf(const MarkupStyle& style) const {
     return fonts.emplace(FontKey(style), info).first->second;
 }
 
-bool TRichEdit::IsSelected(size_t line) const {
-    if (selectionAnchor < 0)
-        return false;
-    int index = static_cast<int>(line);
-    return index >= std::min(selectionAnchor, selectionEnd) &&
-           index <= std::max(selectionAnchor, selectionEnd);
-}
-
 void TRichEdit::DrawLine(wxDC& dc, size_t line, int top) const {
-    const LineLayout& layout = LayoutOf(line);
-    bool selected = IsSelected(line);
-    if (selected) {
-        dc.SetPen(*wxTRANSPARENT_PEN);
-        dc.SetBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT));
-        dc.DrawRectangle(0, top, GetClientSize().x, layout.height);
-    }
-    for (const Row& row : layout.rows) {
-        for (const Piece& piece : row.pieces) {
-            const MarkupStyle& style = SpanOf(markup.lines[line], piece.span).style;
-            const FontInfo& font = FontOf(style);
-            dc.SetFont(font.font);
-            dc.SetTextForeground(selected
-                                     ? wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHTTEXT)
-                                     : wxColour(style.colour.red, style.colour.green, style.colour.blue));
-            dc.DrawText(layout.texts[piece.span].substr(piece.begin, piece.length), margin + piece.x,
-                        top + row.ascent - font.ascent);
-        }
+    for (const Row& row : LayoutOf(line).rows) {
+        for (const Piece& piece : row.pieces)
+            DrawPiece(dc, line, piece, row, top);
         top += row.height;
     }
+}
+
+// The piece in its own colour, the part of it that is selected on the
+// highlight.
+void TRichEdit::DrawPiece(wxDC& dc, size_t line, const Piece& piece, const Row& row, int top) const {
+    const views::MarkupSpan& span = SpanOf(markup.lines[line], piece.span);
+    const FontInfo& font = FontOf(span.style);
+    const wxString text = LayoutOf(line).texts[piece.span].substr(piece.begin, piece.length);
+    const size_t first = span.begin + piece.begin;
+    size_t from = std::clamp(std::min(selectionAnchor, selectionEnd), first, first + piece.length) - first;
+    size_t to = std::clamp(std::max(selectionAnchor, selectionEnd), first, first + piece.length) - first;
+    if (from == to)
+        from = to = text.length();
+    dc.SetFont(font.font);
+    const int x = margin + piece.x;
+    auto offset = [&](size_t position) {
+        return position == 0 ? 0 : dc.GetTextExtent(text.substr(0, position)).x;
+    };
+    if (from < to) {
+        dc.SetPen(*wxTRANSPARENT_PEN);
+        dc.SetBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT));
+        dc.DrawRectangle(x + offset(from), top, offset(to) - offset(from), row.height);
+    }
+    auto draw = [&](size_t begin, size_t end, const wxColour& colour) {
+        if (begin < end) {
+            dc.SetTextForeground(colour);
+            dc.DrawText(text.substr(begin, end - begin), x + offset(begin), top + row.ascent - font.ascent);
+        }
+    };
+    const wxColour own(span.style.colour.red, span.style.colour.green, span.style.colour.blue);
+    draw(0, from, own);
+    draw(from, to, wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHTTEXT));
+    draw(to, text.length(), own);
 }
 
 void TRichEdit::OnPaint(wxPaintEvent&) {
@@ -258,7 +323,7 @@ void TRichEdit::OnKeyDown(wxKeyEvent& event) {
     case WXK_END: ScrollToRow(markup.lines.size() - 1); return;
     case 'A':
         if (control) {
-            Select(0, GetNumberOfLines() - 1);
+            Select(0, markup.text.size());
             return;
         }
         break;
@@ -287,7 +352,7 @@ size_t TRichEdit::PageAbove() const {
     return above == top ? top - 1 : above;
 }
 
-void TRichEdit::Select(int anchor, int end) {
+void TRichEdit::Select(size_t anchor, size_t end) {
     selectionAnchor = anchor;
     selectionEnd = end;
     Refresh();
@@ -303,10 +368,26 @@ void TRichEdit::CopySelection() const {
 
 void TRichEdit::OnLeftDown(wxMouseEvent& event) {
     SetFocus();
-    int line = VirtualHitTest(event.GetY());
-    Select(line, line);
-    if (line >= 0 && !HasCapture())
+    size_t position = PositionAt(event.GetPosition());
+    Select(event.ShiftDown() ? selectionAnchor : position, position);
+    if (!HasCapture())
         CaptureMouse();
+}
+
+// The word under the pointer: letters, digits and the accented letters of
+// the upper half of the code page.
+void TRichEdit::OnDoubleClick(wxMouseEvent& event) {
+    auto inWord = [&](size_t position) {
+        unsigned char c = static_cast<unsigned char>(markup.text[position]);
+        return std::isalnum(c) || c >= 0xC0;
+    };
+    size_t begin = PositionAt(event.GetPosition());
+    size_t end = begin;
+    while (begin > 0 && inWord(begin - 1))
+        --begin;
+    while (end < markup.text.size() && inWord(end))
+        ++end;
+    Select(begin, end);
 }
 
 // Dragging past the top or bottom edge scrolls a line at a time.
@@ -319,10 +400,7 @@ void TRichEdit::OnMotion(wxMouseEvent& event) {
     else if (y >= GetClientSize().y)
         ScrollRows(1);
     y = std::clamp(y, 0, std::max(0, GetClientSize().y - 1));
-    int line = VirtualHitTest(y);
-    if (line < 0)
-        line = GetNumberOfLines() - 1;
-    Select(selectionAnchor, line);
+    Select(selectionAnchor, PositionAt(wxPoint(event.GetX(), y)));
 }
 
 void TRichEdit::OnLeftUp(wxMouseEvent&) {

@@ -2,8 +2,9 @@
 // once into lines of styled runs; only the lines in sight are laid out
 // (wrapped at the pane's width) and drawn, so that a day with tens of
 // thousands of warning lines opens as fast as a day with a few. Keys:
-// arrows, Page Up/Down, Home and End scroll; the mouse selects whole
-// lines, Ctrl+A selects all, Ctrl+C copies the selection.
+// arrows, Page Up/Down, Home and End scroll; dragging the mouse selects
+// characters (Shift extends, a double click takes a word), Ctrl+A selects
+// all, Ctrl+C copies the selection.
 #pragma once
 
 #include "vorlen/views/markup_lines.h"
@@ -34,8 +35,11 @@ public:
     // What the character at `position` of GetValue is drawn in.
     wxFont FontAt(size_t position) const;
     wxColour ColourAt(size_t position) const;
-    // The selected lines, joined by "\n"; empty when none is selected.
+    // The selected characters, lines joined by "\n"; empty when none.
     wxString GetSelectedText() const;
+    // The position in GetValue of the character boundary nearest to the
+    // point (in the pane's client coordinates).
+    size_t PositionAt(wxPoint point);
 
 private:
     // A stretch of one span drawn on one wrapped row.
@@ -69,15 +73,18 @@ private:
     void Wrap(LineLayout& layout, const views::MarkupLine& line) const;
     const views::MarkupSpan& SpanOf(const views::MarkupLine& line, size_t span) const;
     const FontInfo& FontOf(const MarkupStyle& style) const;
-    bool IsSelected(size_t line) const;
+    int PieceWidth(const wxString& text, const FontInfo& font) const;
+    size_t PositionInPiece(size_t line, const Piece& piece, int x);
     size_t PageAbove() const;
     void DrawLine(wxDC& dc, size_t line, int top) const;
-    void Select(int anchor, int end);
+    void DrawPiece(wxDC& dc, size_t line, const Piece& piece, const Row& row, int top) const;
+    void Select(size_t anchor, size_t end);
     void CopySelection() const;
 
     void OnPaint(wxPaintEvent& event);
     void OnKeyDown(wxKeyEvent& event);
     void OnLeftDown(wxMouseEvent& event);
+    void OnDoubleClick(wxMouseEvent& event);
     void OnMotion(wxMouseEvent& event);
     void OnLeftUp(wxMouseEvent& event);
     void OnWheel(wxMouseEvent& event);
@@ -86,8 +93,8 @@ private:
     views::MarkupText markup;
     mutable std::vector<LineLayout> layouts;
     mutable std::map<int, FontInfo> fonts;
-    int selectionAnchor = -1;
-    int selectionEnd = -1;
+    size_t selectionAnchor = 0;  // positions in markup.text; equal when none
+    size_t selectionEnd = 0;
     int wheelRotation = 0;
     wxDECLARE_EVENT_TABLE();
 };

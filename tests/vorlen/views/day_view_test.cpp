@@ -161,14 +161,51 @@ TEST_F(RichEditTest, KeysScrollAndANewTextShowsItsFirstLine) {
     EXPECT_EQ(pane->GetVisibleRowsBegin(), 0u);
 }
 
-TEST_F(RichEditTest, SelectsWholeLinesAndTakesNoTyping) {
+void Mouse(wxWindow* window, wxEventType type, wxPoint point, bool shift = false) {
+    wxMouseEvent event(type);
+    event.m_x = point.x;
+    event.m_y = point.y;
+    event.m_leftDown = type != wxEVT_LEFT_UP;
+    event.SetShiftDown(shift);
+    event.SetEventObject(window);
+    window->GetEventHandler()->ProcessEvent(event);
+}
+
+TEST_F(RichEditTest, SelectsCharactersWithTheMouseAndTakesNoTyping) {
     RenderMarkup("first\r\n\xB7" "Bsecond\xB7" "B line\r\nthird", *pane);
     EXPECT_EQ(pane->GetSelectedText(), "");
     int second = 0;
     while (second < 200 && pane->VirtualHitTest(second) != 1)
         ++second;
-    Click(pane, second + 1);
-    EXPECT_EQ(pane->GetSelectedText(), "second line");
+    const int y = second + 2;
+    // The point inside "line" before its "i", across the bold word's end.
+    int x = 0;
+    const size_t lineStart = std::string("first\n").size();
+    while (x < 400 && pane->PositionAt({x, y}) < lineStart + 8)
+        ++x;
+    ASSERT_EQ(pane->PositionAt({x, y}), lineStart + 8);
+    EXPECT_EQ(pane->PositionAt({0, y}), lineStart);
+    EXPECT_EQ(pane->PositionAt({600, y}), lineStart + 11);  // past the end: the line's end
+    EXPECT_EQ(pane->PositionAt({0, 10000}), pane->GetValue().length());
+
+    Click(pane, y);
+    EXPECT_EQ(pane->GetSelectedText(), "");
+    Mouse(pane, wxEVT_LEFT_DOWN, {1, y});
+    Mouse(pane, wxEVT_MOTION, {x, y});
+    Mouse(pane, wxEVT_LEFT_UP, {x, y});
+    EXPECT_EQ(pane->GetSelectedText(), "second l");
+    Mouse(pane, wxEVT_LEFT_DOWN, {0, 1}, true);
+    Mouse(pane, wxEVT_LEFT_UP, {0, 1});
+    EXPECT_EQ(pane->GetSelectedText(), "first\n");
+    Mouse(pane, wxEVT_LEFT_DCLICK, {x, y});
+    EXPECT_EQ(pane->GetSelectedText(), "line");
+    Mouse(pane, wxEVT_LEFT_DOWN, {x, y});
+    Mouse(pane, wxEVT_MOTION, {30, 10000});
+    Mouse(pane, wxEVT_LEFT_UP, {30, 10000});
+    EXPECT_EQ(pane->GetSelectedText(), "ine\nthird");
+    pane->Update();
+    EXPECT_FALSE(test::SaveScreenshot(pane, "rich_edit_selection").empty());
+
     Key(pane, 'A', true);
     EXPECT_EQ(pane->GetSelectedText(), pane->GetValue());
     Type(pane, 'x');
