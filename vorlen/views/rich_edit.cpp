@@ -19,6 +19,21 @@ namespace {
 constexpr int margin = 5;
 constexpr int tabStep = 38;
 
+// The end of the longest stretch from `begin` (at least one character) that
+// is no wider than `width`.
+template <typename Extent>
+size_t LongestFitting(size_t begin, size_t end, int width, const Extent& extent) {
+    size_t fits = begin + 1;
+    while (fits + 1 < end) {
+        size_t middle = fits + (end - fits) / 2;
+        if (extent(begin, middle) <= width)
+            fits = middle;
+        else
+            end = middle;
+    }
+    return fits;
+}
+
 int FontKey(const MarkupStyle& style) {
     return style.height << 4 | style.bold | style.italic << 1 | style.underline << 2 | style.strikeOut << 3;
 }
@@ -160,7 +175,7 @@ const TRichEdit::LineLayout& TRichEdit::LayoutOf(size_t line) const {
 }
 
 // Breaks the line after blanks where it would pass the right edge; a word
-// wider than the pane stands alone on its row.
+// wider than the pane is broken where the edge falls.
 void TRichEdit::Wrap(LineLayout& layout, const views::MarkupLine& line) const {
     const int width = WrapWidth();
     const int tabWidth = FromDIP(tabStep);
@@ -211,6 +226,13 @@ void TRichEdit::Wrap(LineLayout& layout, const views::MarkupLine& line) const {
                 int nextWidth = extent(start, next);
                 if (x + nextWidth > width && (cut > start || x > 0))
                     break;
+                // A blank may hang past the edge; the word itself may not.
+                size_t wordEnd = text[next - 1] == ' ' ? next - 1 : next;
+                if (nextWidth > width && wordEnd > start && extent(start, wordEnd) > width) {
+                    cut = LongestFitting(start, wordEnd, width, extent);
+                    cutWidth = extent(start, cut);
+                    break;
+                }
                 cut = next;
                 cutWidth = nextWidth;
             }

@@ -128,6 +128,13 @@ TEST_F(RichEditTest, LinesTakeTheirHeightAndWrapAtTheWidth) {
     // The word wider than the pane stands alone, the thirty others need
     // three rows or more.
     EXPECT_GE(HeightOf(pane, 2), 4 * small);
+
+    // A word far wider than the pane is broken at its edge, row after row,
+    // so that all of it shows.
+    RenderMarkup(std::string(300, 'w'), *pane);
+    int rows = HeightOf(pane, 0) / small;
+    EXPECT_GE(rows, 4);
+    EXPECT_GT(pane->PositionAt({0, HeightOf(pane, 0) - small / 2}), 200u);
 }
 
 TEST_F(RichEditTest, KeysScrollAndANewTextShowsItsFirstLine) {
