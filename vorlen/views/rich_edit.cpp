@@ -119,25 +119,15 @@ size_t TRichEdit::PositionAt(wxPoint point) {
     const std::vector<Piece>& pieces = layout.rows[row].pieces;
     const int x = point.x - margin;
     for (const Piece& piece : pieces) {
-        size_t first = SpanOf(markup.lines[line], piece.span).begin + piece.begin;
         if (x < piece.x)
-            return first;
-        const wxString& text = layout.texts[piece.span];
-        int width = PieceWidth(text.substr(piece.begin, piece.length),
-                               FontOf(SpanOf(markup.lines[line], piece.span).style));
-        if (x < piece.x + width)
+            return SpanOf(markup.lines[line], piece.span).begin + piece.begin;
+        if (x < piece.x + piece.width)
             return PositionInPiece(line, piece, x - piece.x);
     }
     if (row + 1 < layout.rows.size() && !pieces.empty())
         return SpanOf(markup.lines[line], pieces.back().span).begin + pieces.back().begin +
                pieces.back().length;
     return markup.lines[line].end;
-}
-
-int TRichEdit::PieceWidth(const wxString& text, const FontInfo& font) const {
-    int width = 0, height = 0;
-    GetTextExtent(text, &width, &height, nullptr, nullptr, &font.font);
-    return width;
 }
 
 // The boundary nearest to `x`, counted from the piece's left edge.
@@ -193,7 +183,7 @@ void TRichEdit::Wrap(LineLayout& layout, const views::MarkupLine& line) const {
     int x = 0;
     auto place = [&](size_t span, size_t begin, size_t length, int pieceWidth, const FontInfo& font) {
         Row& row = layout.rows.back();
-        row.pieces.push_back({span, begin, length, x});
+        row.pieces.push_back({span, begin, length, x, pieceWidth});
         row.height = std::max(row.height, font.height);
         row.ascent = std::max(row.ascent, font.ascent);
         x += pieceWidth;
@@ -294,28 +284,28 @@ void TRichEdit::DrawPiece(wxDC& dc, size_t line, const Piece& piece, const Row& 
     const size_t first = span.begin + piece.begin;
     size_t from = std::clamp(std::min(selectionAnchor, selectionEnd), first, first + piece.length) - first;
     size_t to = std::clamp(std::max(selectionAnchor, selectionEnd), first, first + piece.length) - first;
-    if (from == to)
-        from = to = text.length();
     dc.SetFont(font.font);
     const int x = margin + piece.x;
-    auto offset = [&](size_t position) {
-        return position == 0 ? 0 : dc.GetTextExtent(text.substr(0, position)).x;
-    };
-    if (from < to) {
-        dc.SetPen(*wxTRANSPARENT_PEN);
-        dc.SetBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT));
-        dc.DrawRectangle(x + offset(from), top, offset(to) - offset(from), row.height);
-    }
-    auto draw = [&](size_t begin, size_t end, const wxColour& colour) {
+    const int y = top + row.ascent - font.ascent;
+    auto draw = [&](size_t begin, size_t end, int left, const wxColour& colour) {
         if (begin < end) {
             dc.SetTextForeground(colour);
-            dc.DrawText(text.substr(begin, end - begin), x + offset(begin), top + row.ascent - font.ascent);
+            dc.DrawText(text.substr(begin, end - begin), x + left, y);
         }
     };
     const wxColour own(span.style.colour.red, span.style.colour.green, span.style.colour.blue);
-    draw(0, from, own);
-    draw(from, to, wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHTTEXT));
-    draw(to, text.length(), own);
+    if (from == to) {
+        draw(0, text.length(), 0, own);
+        return;
+    }
+    const int left = from == 0 ? 0 : dc.GetTextExtent(text.substr(0, from)).x;
+    const int right = dc.GetTextExtent(text.substr(0, to)).x;
+    dc.SetPen(*wxTRANSPARENT_PEN);
+    dc.SetBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT));
+    dc.DrawRectangle(x + left, top, right - left, row.height);
+    draw(0, from, 0, own);
+    draw(from, to, left, wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHTTEXT));
+    draw(to, text.length(), right, own);
 }
 
 void TRichEdit::OnPaint(wxPaintEvent&) {

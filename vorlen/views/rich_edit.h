@@ -48,6 +48,7 @@ private:
         size_t begin = 0;
         size_t length = 0;
         int x = 0;
+        int width = 0;
     };
     struct Row {
         std::vector<Piece> pieces;
@@ -73,7 +74,6 @@ private:
     void Wrap(LineLayout& layout, const views::MarkupLine& line) const;
     const views::MarkupSpan& SpanOf(const views::MarkupLine& line, size_t span) const;
     const FontInfo& FontOf(const MarkupStyle& style) const;
-    int PieceWidth(const wxString& text, const FontInfo& font) const;
     size_t PositionInPiece(size_t line, const Piece& piece, int x);
     size_t PageAbove() const;
     void DrawLine(wxDC& dc, size_t line, int top) const;
