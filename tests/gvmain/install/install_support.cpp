@@ -57,6 +57,15 @@ int RunProcess(const std::string& program, const std::string& arguments) {
     return static_cast<int>(code);
 }
 
+bool WaitUntil(const std::function<bool()>& done) {
+    for (DWORD start = ::GetTickCount(); !done(); ::Sleep(100)) {
+        if (::GetTickCount() - start >= 60000) {
+            return false;
+        }
+    }
+    return true;
+}
+
 std::string RegistryText(HKEY root, const std::string& key, const char* name) {
     char value[MAX_PATH] = "";
     DWORD size = sizeof value;

@@ -9,6 +9,7 @@
 #include "tests/gvmain/ops/helper_process.h"
 #include "tests/gvmain/ops/ops_test_support.h"
 
+#include <functional>
 #include <string>
 
 namespace gvmain::test {
@@ -44,6 +45,10 @@ public:
 // Runs `program` with `arguments` and returns its exit code, or -1 when it
 // has not ended within a minute (it is then ended).
 int RunProcess(const std::string& program, const std::string& arguments);
+
+// Checks `done` every 100 ms until it holds or a minute has passed;
+// whether it held. For what other processes finish on their own.
+bool WaitUntil(const std::function<bool()>& done);
 
 // The text value `name` of `key`; empty when either is missing.
 std::string RegistryText(HKEY root, const std::string& key, const char* name);

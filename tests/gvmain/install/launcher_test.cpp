@@ -45,9 +45,7 @@ bool Removed(const std::string& app) {
 
 // The uninstaller and its file mover end on their own: wait for them.
 void WaitUntilRemoved(const std::string& app) {
-    for (DWORD start = ::GetTickCount(); !Removed(app) && ::GetTickCount() - start < 60000;) {
-        ::Sleep(100);
-    }
+    test::WaitUntil([&] { return Removed(app); });
     ::Sleep(300);  // the mover's last step after the copy at the root is gone
 }
 
@@ -142,14 +140,11 @@ std::pair<int, size_t> RunAnswering(const std::string& arguments,
 // Presses button `id` of the dialog captioned `caption` once it shows in
 // any process; false when it has not shown within a minute.
 bool PressWhenShown(const std::string& caption, int id) {
-    for (DWORD start = ::GetTickCount(); ::GetTickCount() - start < 60000; ::Sleep(100)) {
+    return test::WaitUntil([&] {
         HWND box = ::FindWindowA("#32770", caption.c_str());
-        if (box && ::IsWindowVisible(box) && ::IsWindowEnabled(::GetDlgItem(box, id))) {
-            ::PostMessageA(::GetDlgItem(box, id), BM_CLICK, 0, 0);
-            return true;
-        }
-    }
-    return false;
+        bool shown = box && ::IsWindowVisible(box) && ::IsWindowEnabled(::GetDlgItem(box, id));
+        return shown && ::PostMessageA(::GetDlgItem(box, id), BM_CLICK, 0, 0);
+    });
 }
 
 // The same abandonment with someone at the screen: the file mover starts
@@ -163,9 +158,7 @@ TEST(Launcher, AnAbandonedRunIsRolledBackInFrontOfThePerson) {
     EXPECT_EQ(result, RunRolledBack);
     EXPECT_TRUE(PressWhenShown("Uninstall Gv Small Test", IDOK));
     EXPECT_TRUE(PressWhenShown("Confirm Removal", IDC_MSGBOX_BUTTON));
-    for (DWORD start = ::GetTickCount(); Exists(install.app) && ::GetTickCount() - start < 60000;) {
-        ::Sleep(100);
-    }
+    test::WaitUntil([&] { return !Exists(install.app); });
     EXPECT_TRUE(PressWhenShown("Uninstall Gv Small Test", IDCANCEL));  // closes the finished view
     WaitUntilRemoved(install.app);
     ExpectRemoved(install.app);

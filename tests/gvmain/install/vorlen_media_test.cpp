@@ -65,10 +65,7 @@ TEST(VorlenMedia, InstallsUnattendedAndTheRegisteredCommandRemovesIt) {
     ASSERT_EQ(uninstall, "c:\\vorlen\\uninst\\gvmain.exe");
 
     test::RunProcess(uninstall, "/S");  // hands over to its copy at the drive root
-    for (DWORD start = ::GetTickCount();
-         (Exists(app) || Exists("C:\\gvmain.exe")) && ::GetTickCount() - start < 60000;) {
-        ::Sleep(100);
-    }
+    test::WaitUntil([] { return !Exists(app) && !Exists("C:\\gvmain.exe"); });
     EXPECT_FALSE(Exists(app));
     EXPECT_FALSE(Exists("C:\\gvmain.exe"));
     EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, uninstallKey, "UninstallString"), "");
