@@ -95,6 +95,22 @@ protected:
         return app->Frame()->GetMenuBar()->IsEnabled(id);
     }
 
+    // "New Event" from the menu, its dialog filled in with an appointment
+    // "Dentist" and confirmed.
+    void NewDentistAppointment() {
+        wxTheApp->CallAfter([] {
+            for (wxWindow* window : wxTopLevelWindows) {
+                if (auto* dialog = dynamic_cast<TEventEditDlg*>(window)) {
+                    static_cast<wxTextCtrl*>(dialog->FindWindow(eventDescription))->ChangeValue("Dentist");
+                    static_cast<wxComboBox*>(dialog->FindWindow(eventCategory))->SetValue("Appointment");
+                    test::Press(dialog, eventOk);
+                }
+            }
+        });
+        wxCommandEvent newEvent(wxEVT_MENU, cmNewEvent);
+        app->Frame()->ProcessWindowEvent(newEvent);
+    }
+
     // For the items whose state is asked in the background (Paste).
     bool MenuBecomesEnabled(int id) {
         for (int waited = 0; waited < 3000; waited += 50) {
@@ -276,17 +292,7 @@ TEST_F(ApplicationTest, NewEventAddsTheEventAndMarksTheDataUnsaved) {
     app->SwitchScreen(ScreenToday);
     EXPECT_TRUE(MenuEnabled(cmNewEvent));
     int before = app->Data().events.count;
-    wxTheApp->CallAfter([] {
-        for (wxWindow* window : wxTopLevelWindows) {
-            if (auto* dialog = dynamic_cast<TEventEditDlg*>(window)) {
-                static_cast<wxTextCtrl*>(dialog->FindWindow(eventDescription))->ChangeValue("Dentist");
-                static_cast<wxComboBox*>(dialog->FindWindow(eventCategory))->SetValue("Appointment");
-                test::Press(dialog, eventOk);
-            }
-        }
-    });
-    wxCommandEvent newEvent(wxEVT_MENU, cmNewEvent);
-    app->Frame()->ProcessWindowEvent(newEvent);
+    NewDentistAppointment();
     ASSERT_EQ(app->Data().events.count, before + 1);
     EXPECT_EQ(app->Data().events.tail->description, "Dentist");
     EXPECT_TRUE(app->Data().IsUnsaved());
@@ -311,17 +317,7 @@ TEST_F(ApplicationTest, EventListScreenTakesTheEditKeysAndShowsNewEvents) {
     EXPECT_TRUE(MenuEnabled(cmDelete));
     EXPECT_FALSE(MenuEnabled(cmFindNext));
 
-    wxTheApp->CallAfter([] {
-        for (wxWindow* window : wxTopLevelWindows) {
-            if (auto* dialog = dynamic_cast<TEventEditDlg*>(window)) {
-                static_cast<wxTextCtrl*>(dialog->FindWindow(eventDescription))->ChangeValue("Dentist");
-                static_cast<wxComboBox*>(dialog->FindWindow(eventCategory))->SetValue("Appointment");
-                test::Press(dialog, eventOk);
-            }
-        }
-    });
-    wxCommandEvent newEvent(wxEVT_MENU, cmNewEvent);
-    app->Frame()->ProcessWindowEvent(newEvent);
+    NewDentistAppointment();
     long last = list->GetItemCount() - 1;
     ASSERT_EQ(last + 1, app->Data().events.count);
     EXPECT_EQ(list->GetItemText(last), "Dentist");
